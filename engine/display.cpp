@@ -1,0 +1,135 @@
+#include "display.h"
+
+#include "sprite.h"
+
+#include <SDL_opengl.h>
+#include <SDL_ttf.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+Uint32 lastFrameTick = 0;
+
+namespace {
+
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+constexpr int kScreenBits = 32;
+
+void (*escapeHandler)() = nullptr;
+
+[[noreturn]] void failStartup()
+{
+    SDL_Quit();
+    std::exit(kDisplayFailureExit);
+}
+
+// Starts SDL with video and audio. A machine whose audio cannot start still
+// plays the game, silently: the sound layer then finds no audio subsystem.
+bool startSdl()
+{
+    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) >= 0)
+        return true;
+    return SDL_Init(SDL_INIT_VIDEO) >= 0;
+}
+
+}  // namespace
+
+void setEscapeHandler(void (*handler)())
+{
+    escapeHandler = handler;
+}
+
+void initDisplay()
+{
+    if (!startSdl()) {
+        std::printf("Unable to init SDL:  %s\n", SDL_GetError());
+        std::fflush(stdout);
+        failStartup();
+    }
+    std::atexit(SDL_Quit);
+
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    if (!SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenBits,
+                          SDL_HWSURFACE | SDL_OPENGL | SDL_FULLSCREEN)) {
+        std::printf("Unable to setup screen at 640x480x32:  %s\n", SDL_GetError());
+        std::fflush(stdout);
+        failStartup();
+    }
+
+    if (TTF_Init() < 0) {
+        std::fprintf(stderr, "Couldn't initialize TTF: %s\n", SDL_GetError());
+        failStartup();
+    }
+    // Registered after SDL_Quit, so it runs first at exit.
+    std::atexit(TTF_Quit);
+
+    SDL_ShowCursor(SDL_DISABLE);
+    initGl();
+    lastFrameTick = SDL_GetTicks();
+}
+
+void initGl()
+{
+    const SDL_Surface* screen = SDL_GetVideoSurface();
+    const int width = screen ? screen->w : kScreenWidth;
+    const int height = screen ? screen->h : kScreenHeight;
+
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // y runs downwards; depth from -100 (far) to +100 (near).
+    glOrtho(0.0, width, height, 0.0, -100.0, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glEnable(GL_TEXTURE_2D);
+    // Fully transparent texels are discarded and write no depth.
+    glAlphaFunc(GL_NOTEQUAL, 0.0f);
+    glEnable(GL_ALPHA_TEST);
+    glEnable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}
+
+bool pollEvents()
+{
+    bool quit = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT)
+            quit = true;
+        else if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE && escapeHandler)
+            escapeHandler();
+    }
+    renderFrame();
+    return quit;
+}
+
+void drawScene()
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    for (Sprite* sprite = sceneHead; sprite; sprite = sprite->next)
+        if (sprite->visible && sprite->alpha() > 0.0)
+            sprite->draw();
+}
+
+void waitForFrameTime()
+{
+    // A busy wait, so the next frame starts the moment 15 ms are up. The
+    // difference form keeps working when the tick count wraps round.
+    while (SDL_GetTicks() - lastFrameTick < kFramePeriodMs) {
+    }
+    lastFrameTick = SDL_GetTicks();
+}
+
+void renderFrame()
+{
+    drawScene();
+    waitForFrameTime();
+    SDL_GL_SwapBuffers();
+}

@@ -1,0 +1,42 @@
+// The display and the frame pass.
+//
+// initDisplay brings up SDL, a 640 x 480 full-screen OpenGL display and the
+// font library, and sets the fixed 2-D drawing state every sprite relies on.
+// pollEvents is called once per pass of the main loop: it drains the event
+// queue and then draws one frame with renderFrame, which paces the game at
+// one frame per 15 ms at most. All game time is counted in these frames.
+#pragma once
+
+#include <SDL.h>
+
+// Minimum time between two buffer swaps, milliseconds.
+constexpr Uint32 kFramePeriodMs = 15;
+
+// Exit code after a failed start-up step (SDL, the display mode or the font
+// library): the message is printed, SDL shut down, and the program ends.
+constexpr int kDisplayFailureExit = 2;
+
+// Tick count (SDL_GetTicks) when the previous frame's pacing wait ended.
+extern Uint32 lastFrameTick;
+
+// Start-up, in order: SDL, the display mode, the font library, the GL state.
+void initDisplay();
+// The fixed orthographic 2-D state: y down, depth -100 (far) to +100 (near).
+void initGl();
+
+// Drains the event queue (Escape presses go to the handler below), then
+// renders one frame. Returns true if a quit event was seen.
+bool pollEvents();
+
+// What pollEvents does with each Escape key press; the game installs its
+// own handler, which ignores Escape while the title menu is up.
+void setEscapeHandler(void (*handler)());
+
+// Clears the screen and draws the scene list, then waits out the 15 ms pacing
+// and swaps the buffers.
+void renderFrame();
+// The drawing half of renderFrame alone: clear and draw, no wait, no swap.
+void drawScene();
+// The pacing half: busy-waits until kFramePeriodMs have passed since
+// lastFrameTick, then takes a fresh tick reading into lastFrameTick.
+void waitForFrameTime();

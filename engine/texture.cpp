@@ -1,0 +1,145 @@
+#include "texture.h"
+
+#include "media_path.h"
+#include "text_surface.h"
+
+#include <SDL_image.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// Canvas layout: bytes R, G, B, A in memory, as OpenGL's GL_RGBA expects.
+constexpr Uint32 kRedMask = 0x000000FF;
+constexpr Uint32 kGreenMask = 0x0000FF00;
+constexpr Uint32 kBlueMask = 0x00FF0000;
+constexpr Uint32 kAlphaMask = 0xFF000000;
+
+SDL_Surface* decodeWith(const std::string& path, SDL_Surface* (*decode)(SDL_RWops*))
+{
+    SDL_RWops* stream = SDL_RWFromFile(path.c_str(), "rb");
+    if (!stream)
+        return nullptr;
+    SDL_Surface* image = decode(stream);
+    SDL_RWclose(stream);
+    return image;
+}
+
+// A fresh, all-zero (transparent black) canvas.
+SDL_Surface* createCanvas(unsigned w, unsigned h)
+{
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, int(w), int(h), 32,
+                                kRedMask, kGreenMask, kBlueMask, kAlphaMask);
+}
+
+}  // namespace
+
+unsigned nextPowerOfTwo(unsigned n)
+{
+    unsigned value = 1;
+    while (value < n)
+        value *= 2;
+    return value;
+}
+
+SDL_Surface* loadImageSurface(const char* path)
+{
+    const std::string host = hostPath(path);
+    SDL_Surface* image = decodeWith(host, IMG_LoadBMP_RW);
+    if (!image)
+        image = decodeWith(host, IMG_LoadTGA_RW);
+    return image;
+}
+
+void failImageLoad(const char* path)
+{
+    std::fprintf(stderr, "Error could not load file %s.", path);
+    std::fflush(stderr);
+    std::exit(kImageLoadFailureExit);
+}
+
+Texture::Texture(const char* path)
+{
+    loadFile(path);
+}
+
+Texture::Texture(TextSurface* source, int x, int y, unsigned w, unsigned h)
+{
+    cutFrom(source, x, y, w, h);
+}
+
+Texture::~Texture()
+{
+    release();
+}
+
+void Texture::release()
+{
+    glDeleteTextures(1, &textureName);
+}
+
+void Texture::setImageSize(unsigned w, unsigned h)
+{
+    imageWidth = w;
+    imageHeight = h;
+    textureWidth = nextPowerOfTwo(w);
+    textureHeight = nextPowerOfTwo(h);
+    // The image sits centred on the canvas; both halves are rounded down.
+    offsetX = int16_t(textureWidth / 2 - imageWidth / 2);
+    offsetY = int16_t(textureHeight / 2 - imageHeight / 2);
+}
+
+void Texture::loadFile(const char* path)
+{
+    SDL_Surface* image = loadImageSurface(path);
+    if (!image)
+        failImageLoad(path);
+
+    setImageSize(unsigned(image->w), unsigned(image->h));
+    SDL_Surface* canvas = createCanvas(textureWidth, textureHeight);
+    sourceRect = {0, 0, Uint16(image->w), Uint16(image->h)};
+
+    // With black as the colour key, the blit copies every other pixel as
+    // opaque and leaves black, like the canvas border, at alpha 0.
+    SDL_SetColorKey(image, SDL_SRCCOLORKEY, SDL_MapRGB(image->format, 0, 0, 0));
+    SDL_Rect source = sourceRect;
+    SDL_Rect target = {Sint16(offsetX), Sint16(offsetY), 0, 0};
+    SDL_UpperBlit(image, &source, canvas, &target);
+
+    upload(canvas);
+    SDL_FreeSurface(canvas);
+    SDL_FreeSurface(image);
+}
+
+void Texture::cutFrom(TextSurface* source, int x, int y, unsigned w, unsigned h)
+{
+    setImageSize(w, h);
+    SDL_Surface* canvas = createCanvas(textureWidth, textureHeight);
+    sourceRect = {Sint16(x), Sint16(y), Uint16(w), Uint16(h)};
+
+    // The working surface already has black as its colour key.
+    if (w > 0 && h > 0) {
+        SDL_Rect rect = sourceRect;
+        SDL_Rect target = {Sint16(offsetX), Sint16(offsetY), 0, 0};
+        SDL_UpperBlit(source->workingSurface, &rect, canvas, &target);
+    }
+
+    upload(canvas);
+    SDL_FreeSurface(canvas);
+}
+
+void Texture::upload(SDL_Surface* canvas)
+{
+    glGenTextures(1, &textureName);
+    glBindTexture(GL_TEXTURE_2D, textureName);
+    // No filtering: scaled sprites keep hard pixel edges.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    // The canvas's first row is the image's top row: texture row t = 0.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GLsizei(textureWidth), GLsizei(textureHeight), 0,
+                 GL_RGBA, GL_UNSIGNED_BYTE, canvas->pixels);
+}

@@ -1,0 +1,53 @@
+// Texture: one image held by OpenGL, ready to be shown by sprites.
+//
+// OpenGL 1.1 wants power-of-two sizes, so the image is centred on a
+// transparent canvas whose sides are the next powers of two; the Texture
+// records both sizes and the image's offset so a Sprite can place the image
+// exactly. Pure black is transparent in every image. Textures come from an
+// image file (BMP tried first, then TGA) or from a rectangle of a TextSurface.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include <cstdint>
+
+class TextSurface;
+
+// Exit code when an image cannot be read.
+constexpr int kImageLoadFailureExit = 191;
+
+class Texture {
+public:
+    // Construction: from an image file, or from a rectangle of a TextSurface.
+    explicit Texture(const char* path);
+    Texture(TextSurface* source, int x, int y, unsigned w, unsigned h);
+    ~Texture();
+
+    void loadFile(const char* path);
+    void cutFrom(TextSurface* source, int x, int y, unsigned w, unsigned h);
+    // Deletes the OpenGL texture.
+    void release();
+
+    uint32_t textureWidth;   // canvas width, a power of two >= imageWidth
+    uint32_t textureHeight;  // canvas height
+    int32_t offsetX;         // x of the image in the canvas
+    int32_t offsetY;         // y of the image in the canvas
+    uint32_t imageWidth;     // width of the image (or of the rectangle cut)
+    uint32_t imageHeight;
+    GLuint textureName;
+    SDL_Rect sourceRect;     // the rectangle of the source that was copied
+
+private:
+    void setImageSize(unsigned w, unsigned h);
+    void upload(SDL_Surface* canvas);
+};
+
+// The smallest power of two >= n (0 and 1 give 1).
+unsigned nextPowerOfTwo(unsigned n);
+
+// Reads an image file as BMP, or failing that as TGA; the extension plays no
+// part. Returns null when neither decoder can read it.
+SDL_Surface* loadImageSurface(const char* path);
+// Prints "Error could not load file <path>." and ends with exit code 191.
+[[noreturn]] void failImageLoad(const char* path);

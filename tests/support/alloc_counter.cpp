@@ -1,0 +1,113 @@
+#include "alloc_counter.h"
+
+#include <cstddef>
+#include <cstdlib>
+#include <new>
+
+// Outside sanitizer builds malloc, calloc and realloc are counted too when
+// they are called from the program's own code (everything linked into the
+// executable). The GL driver and X library manage their own buffers inside
+// every frame; those are not the game's allocations and are not counted.
+#if !defined(__SANITIZE_ADDRESS__)
+#define KORVATH_COUNT_MALLOC 1
+extern "C" {
+void* __libc_malloc(std::size_t);
+void* __libc_calloc(std::size_t, std::size_t);
+void* __libc_realloc(void*, std::size_t);
+extern char __executable_start;
+extern char etext;
+}
+#endif
+
+namespace {
+thread_local bool counting = false;
+thread_local long allocations = 0;
+
+void note()
+{
+    if (counting)
+        ++allocations;
+}
+
+#ifdef KORVATH_COUNT_MALLOC
+void noteFrom(const void* caller)
+{
+    const char* c = static_cast<const char*>(caller);
+    if (c >= &__executable_start && c < &etext)
+        note();
+}
+#endif
+
+void* rawAllocate(std::size_t n)
+{
+#ifdef KORVATH_COUNT_MALLOC
+    return __libc_malloc(n);
+#else
+    return std::malloc(n);
+#endif
+}
+}  // namespace
+
+long allocationsDuring(const std::function<void()>& work)
+{
+    allocations = 0;
+    counting = true;
+    work();
+    counting = false;
+    return allocations;
+}
+
+void* operator new(std::size_t n)
+{
+    note();
+    if (void* p = rawAllocate(n ? n : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void* operator new[](std::size_t n)
+{
+    return operator new(n);
+}
+
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+#ifdef KORVATH_COUNT_MALLOC
+extern "C" {
+void* malloc(std::size_t n)
+{
+    noteFrom(__builtin_return_address(0));
+    return __libc_malloc(n);
+}
+
+void* calloc(std::size_t n, std::size_t size)
+{
+    noteFrom(__builtin_return_address(0));
+    return __libc_calloc(n, size);
+}
+
+void* realloc(void* p, std::size_t n)
+{
+    noteFrom(__builtin_return_address(0));
+    return __libc_realloc(p, n);
+}
+}
+#endif

@@ -1,0 +1,48 @@
+#include "test_images.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+std::string scratchDirectory()
+{
+    static std::string dir;
+    if (dir.empty()) {
+        char pattern[] = "/tmp/korvath-test-XXXXXX";
+        if (!mkdtemp(pattern))
+            throw std::runtime_error("mkdtemp failed");
+        dir = pattern;
+    }
+    return dir;
+}
+
+void writeBmp(const std::string& path, int w, int h, const std::function<Rgb(int, int)>& colourAt)
+{
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
+    if (!s)
+        throw std::runtime_error("surface");
+    SDL_LockSurface(s);
+    for (int y = 0; y < h; ++y) {
+        auto* row = static_cast<uint8_t*>(s->pixels) + y * s->pitch;
+        for (int x = 0; x < w; ++x) {
+            const Rgb c = colourAt(x, y);
+            row[3 * x + 0] = c.r;
+            row[3 * x + 1] = c.g;
+            row[3 * x + 2] = c.b;
+        }
+    }
+    SDL_UnlockSurface(s);
+    if (SDL_SaveBMP(s, path.c_str()) != 0)
+        throw std::runtime_error("SDL_SaveBMP failed: " + path);
+    SDL_FreeSurface(s);
+}
+
+Rgb readPixel(int x, int y)
+{
+    uint8_t px[4] = {0, 0, 0, 0};
+    glReadPixels(x, 479 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, px);
+    return {px[0], px[1], px[2]};
+}

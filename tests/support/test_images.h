@@ -1,0 +1,20 @@
+// Small helpers for tests that need image files and read the screen back.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+struct Rgb {
+    uint8_t r, g, b;
+    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+
+// A fresh, empty directory under /tmp for this test process.
+std::string scratchDirectory();
+
+// Writes a 24-bit BMP of w x h whose pixel (x, y) is colourAt(x, y).
+void writeBmp(const std::string& path, int w, int h, const std::function<Rgb(int, int)>& colourAt);
+
+// The colour of screen pixel (x, y) (origin top-left) in the back buffer.
+Rgb readPixel(int x, int y);
