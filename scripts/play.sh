@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game and its media, and starts it.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh"
+if [ -z "${DISPLAY:-}" ]; then
+  echo "No display found (DISPLAY is not set): run it under a virtual display, e.g. xvfb-run -s '-screen 0 640x480x24' $0" >&2
+  exit 1
+fi
+cd "$root/build"
+exec ./korvath
