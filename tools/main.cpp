@@ -1,0 +1,44 @@
+// korvath_media: writes the game's media into a run directory.
+//
+//   korvath_media RUN_DIR                      every picture and sound, and
+//                                              the score file if missing
+//   korvath_media --scores RUN_DIR             only the score file, if missing
+//   korvath_media --contact-sheet RUN_DIR PNG  the contact sheet of RUN_DIR's
+//                                              pictures
+//
+// Exit status 0 on success; on failure a message on stderr and status 1.
+#include "catalogue.h"
+#include "contact_sheet.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+namespace {
+
+int usage()
+{
+    std::fprintf(stderr, "usage: korvath_media RUN_DIR | --scores RUN_DIR | --contact-sheet RUN_DIR PNG\n");
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        std::string first = argc > 1 ? argv[1] : "";
+        if (argc == 2 && first[0] != '-')
+            writeAllMedia(first);
+        else if (argc == 3 && first == "--scores")
+            ensureScoreFile(argv[2]);
+        else if (argc == 4 && first == "--contact-sheet")
+            writeContactSheet(argv[2], argv[3]);
+        else
+            return usage();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "korvath_media: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
