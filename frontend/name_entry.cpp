@@ -1,0 +1,127 @@
+#include "name_entry.h"
+
+#include "game_state.h"
+#include "hall_of_fame.h"
+#include "scene.h"
+#include "sprite.h"
+#include "text_sprites.h"
+#include "text_surface.h"
+#include "texture.h"
+
+char typedName[kMaxNameLength + 1];
+uint32_t typedLength = 0;
+bool nameKeyHeld = false;
+
+namespace {
+
+// The typed name: the whole 160 x 30 name surface, right of the prompt.
+constexpr unsigned kNameWidth = 160;
+constexpr unsigned kNameHeight = 30;
+constexpr double kNameX = 260.0;
+constexpr double kNameY = 350.0;
+constexpr double kNameDepth = 100.0;
+
+// Capitals are k - 32 in the character set.
+constexpr int kCapitalOffset = 'a' - 'A';
+
+Texture* nameTexture;
+Sprite* nameSprite;
+
+bool held(SDLKey key)
+{
+    return keyState[key] != 0;
+}
+
+void forgetTypedName()
+{
+    delete nameSprite;
+    delete nameTexture;
+    nameSprite = nullptr;
+    nameTexture = nullptr;
+}
+
+// Redraws the name on the erased surface and shows it as a new texture.
+void showTypedName()
+{
+    nameSurface->restore();
+    forgetTypedName();
+    nameSurface->drawText(0, 0, typedName);
+    nameTexture = new Texture(nameSurface, 0, 0, kNameWidth, kNameHeight);
+    nameSprite = makeAdditiveSprite(nameTexture, kNameX, kNameY, kNameDepth);
+}
+
+// Caps Lock counts only when it is the one modifier active: with Num Lock
+// also on, the modifier state is no longer exactly KMOD_CAPS.
+bool capitalsWanted()
+{
+    return held(SDLK_LSHIFT) || held(SDLK_RSHIFT) || keyModifiers == KMOD_CAPS;
+}
+
+// At most one letter per pass: the first held letter in alphabetical order.
+// A letter held while the latch blocks it keeps the latch, but only while
+// there is room for it.
+void typeLetter()
+{
+    if (typedLength >= kMaxNameLength)
+        return;
+    for (int k = SDLK_a; k <= SDLK_z; ++k) {
+        if (!held(SDLKey(k)))
+            continue;
+        nameKeyHeld = true;
+        if (menuKeyLatch != 0)
+            continue;
+        typedName[typedLength] = char(capitalsWanted() ? k - kCapitalOffset : k);
+        typedName[typedLength + 1] = '\0';
+        showTypedName();
+        menuKeyLatch = kKeyLatched;
+        ++typedLength;
+        return;
+    }
+}
+
+void eraseLetter()
+{
+    if (!held(SDLK_BACKSPACE) || typedLength == 0)
+        return;
+    nameKeyHeld = true;
+    if (menuKeyLatch != 0)
+        return;
+    menuKeyLatch = kKeyLatched;
+    --typedLength;
+    typedName[typedLength] = '\0';
+    showTypedName();
+}
+
+// The name goes into the table, the screen is rebuilt with "Back" and the
+// table is saved; a save that fails ends the game with exit code 555.
+void confirmName()
+{
+    if (!held(SDLK_RETURN) || menuKeyLatch != 0)
+        return;
+    menuKeyLatch = kKeyLatched;
+    nameEntryActive = false;
+    typedName[typedLength] = '\0';
+    forgetTypedName();
+    typedLength = 0;
+    // Closing the screen also takes the prompt down.
+    closeHallOfFame();
+    insertIntoHallOfFame(tank[0].score, typedName);
+    showHallOfFame();
+    saveHallOfFame();
+    tank[0].score = 0;
+}
+
+}  // namespace
+
+// Letters before Backspace before Return: a key that acted sets the latch,
+// so the later ones in the same pass only see it held.
+void nameEntryStep()
+{
+    nameKeyHeld = false;
+    typeLetter();
+    eraseLetter();
+    confirmName();
+    // Return does not keep the latch: only a key that could act does.
+    if (!nameKeyHeld)
+        menuKeyLatch = 0;
+}
