@@ -1,0 +1,167 @@
+#include "title_menu.h"
+
+#include "game_state.h"
+#include "hall_of_fame.h"
+#include "levels.h"
+#include "name_entry.h"
+#include "samples.h"
+#include "scene.h"
+#include "sprite.h"
+#include "tank.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int kPlayMusicVolume = 94;
+constexpr int kMenuSoundVolume = 64;
+constexpr double kCreditFadeStep = 0.01;
+
+bool held(SDLKey key)
+{
+    return keyState[key] != 0;
+}
+
+void quitGame()
+{
+    FSOUND_Close();
+    SDL_Quit();
+    std::exit(0);
+}
+
+void showPlayerLabels(bool twoPlayers)
+{
+    p1ScoreLabelSprite->visible = !twoPlayers;
+    p1ScoreLabelSprite2->visible = twoPlayers;
+    p2ScoreLabelSprite->visible = twoPlayers;
+    leftPanelSprite->visible = twoPlayers;
+}
+
+void startOnePlayer()
+{
+    menuActive = false;
+    playerCount = 1;
+    showTank(0);
+    showPlayerLabels(false);
+    tank[0].x = 287.0f;
+    startPlay();
+}
+
+void startTwoPlayers()
+{
+    menuActive = false;
+    playerCount = 2;
+    showTank(0);
+    showTank(1);
+    showPlayerLabels(true);
+    tank[0].x = 452.0f;
+    tank[1].score = 0;
+    for (Sprite* digit : p2ScoreDigitSprite)
+        digit->show();
+    startPlay();
+}
+
+void openHallOfFame()
+{
+    hallOfFameActive = true;
+    showHallOfFame();
+    menuKeyLatch = kKeyLatched;
+}
+
+// Up, Down and Space on the menu itself.
+void menuKeys()
+{
+    if (held(SDLK_UP) && menuKeyLatch != kKeyLatched && menuCursor != 0) {
+        menuKeyLatch = kKeyLatched;
+        --menuCursor;
+        highlightMenuItem();
+    } else {
+        if (held(SDLK_DOWN) && menuKeyLatch != kKeyLatched && menuCursor < 3) {
+            menuKeyLatch = kKeyLatched;
+            ++menuCursor;
+            highlightMenuItem();
+        }
+        if (!held(SDLK_DOWN) && !held(SDLK_UP) && !held(SDLK_SPACE))
+            menuKeyLatch = 0;
+    }
+    // Quit does not wait for the latch: Space held while the cursor
+    // arrives on it quits at once.
+    if (held(SDLK_SPACE) && menuCursor == kQuit)
+        quitGame();
+    if (held(SDLK_SPACE) && menuKeyLatch == 0) {
+        if (menuCursor == kOnePlayer)
+            startOnePlayer();
+        if (menuCursor == kTwoPlayer)
+            startTwoPlayers();
+        if (menuCursor == kHallOfFame)
+            openHallOfFame();
+    }
+}
+
+// Space leaves the screen once it is released and pressed again; while it
+// is held, name entry pauses.
+void hallOfFameKeys()
+{
+    if (held(SDLK_SPACE) && menuKeyLatch == 0 && backSprite->visible) {
+        closeHallOfFame();
+        resetGame();
+        highlightMenuItem();
+    }
+    if (hallOfFameActive && !held(SDLK_SPACE)) {
+        if (nameEntryActive)
+            nameEntryStep();
+        else
+            menuKeyLatch = 0;
+    }
+}
+
+}  // namespace
+
+void creditsStep()
+{
+    const int fadingOut = titlePhase == 0 ? kCreditLines - 1 : titlePhase - 1;
+    Sprite* outgoing = creditSprite[fadingOut];
+    Sprite* incoming = creditSprite[titlePhase];
+    if (outgoing->alpha() > 0.0)
+        outgoing->setAlpha(outgoing->alpha() - kCreditFadeStep);
+    else
+        incoming->setAlpha(incoming->alpha() + kCreditFadeStep);
+    if (incoming->alpha() >= 1.0)
+        titlePhase = titlePhase == kCreditLines - 1 ? 0 : titlePhase + 1;
+}
+
+void titleMenuStep()
+{
+    creditsStep();
+    if (!hallOfFameActive)
+        menuKeys();
+    if (hallOfFameActive)
+        hallOfFameKeys();
+}
+
+void highlightMenuItem()
+{
+    for (int i = 0; i < kMenuItems; ++i) {
+        menuItemSprite[i]->show();
+        menuItemHighlightSprite[i]->hide();
+    }
+    FSOUND_SetVolume(FSOUND_PlaySound(FSOUND_FREE, menuSound), kMenuSoundVolume);
+    const uint32_t item = menuCursor <= 2 ? menuCursor : 3;
+    menuItemSprite[item]->hide();
+    menuItemHighlightSprite[item]->show();
+}
+
+void startPlay()
+{
+    for (int i = 0; i < kMenuItems; ++i) {
+        menuItemSprite[i]->hide();
+        menuItemHighlightSprite[i]->hide();
+    }
+    menuWindowSprite->hide();
+    menuShadeSprite->hide();
+    FSOUND_Stream_Stop(musicStream);
+    FSOUND_SetVolume(FSOUND_Stream_Play(kMusicChannel, musicStream), kPlayMusicVolume);
+    for (Sprite* line : creditSprite)
+        line->setAlpha(0.0);
+    titlePhase = 0;
+}

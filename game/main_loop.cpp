@@ -1,0 +1,175 @@
+#include "main_loop.h"
+
+#include "bullet_trail.h"
+#include "swirl_particle.h"
+#include "debris.h"
+#include "display.h"
+#include "formation.h"
+#include "game_state.h"
+#include "hall_of_fame.h"
+#include "levels.h"
+#include "mothership.h"
+#include "samples.h"
+#include "shields.h"
+#include "shots.h"
+#include "skid_dust.h"
+#include "sprite.h"
+#include "tank.h"
+#include "title_menu.h"
+
+namespace {
+
+constexpr double kSkidEmitLimit = 40.0;  // a skid throws up dust while above this
+constexpr double kEndBannerFadeStep = 0.01;
+
+// Escape counts only during a game.
+void handleEscapeKey()
+{
+    if (!menuActive)
+        escapeSequence();
+}
+
+void skidDustStep(int p)
+{
+    TankState& t = tank[p];
+    if (t.tiltBurst != 0.0 && t.tiltBurstDir == +1) {
+        const Sprite* wheel = t.tankWheelSprite[0];
+        updateSkidDust(wheel->x(), wheel->y(), kEffectDepth, t.tiltBurst > kSkidEmitLimit, p);
+        t.tiltBurst -= 1.0;
+    }
+    if (t.tiltBurst != 0.0 && t.tiltBurstDir == -1) {
+        const Sprite* wheel = t.tankWheelSprite[3];
+        updateSkidDust(wheel->x(), t.tankWheelSprite[0]->y(), kEffectDepth, t.tiltBurst > kSkidEmitLimit, p);
+        t.tiltBurst -= 1.0;
+    }
+}
+
+}  // namespace
+
+void logicPass(const Uint8* keys, SDLMod modifiers)
+{
+    keyState = keys;
+    keyModifiers = modifiers;
+    if (menuActive)
+        titleMenuStep();
+    else
+        gameStep();
+    effectStep();
+}
+
+void gameStep()
+{
+    if (!gameOver && roundPause == -1)
+        playingPass();
+    else
+        betweenRoundsPass();
+}
+
+// The order matters throughout: a step that ends the round or the game does
+// not cut the pass short; the change of mode takes effect at the next pass.
+void playingPass()
+{
+    bannerFade();
+    if (playerCount == 2)
+        bumpTanks();
+    driveTank(0);
+    if (playerCount == 2)
+        driveTank(1);
+
+    driftShields();
+    for (int s = 0; s < kShieldCount; ++s)
+        moveShield(s);
+
+    // The shot flies before the tank's parts are placed, and the tank's
+    // outline is rebuilt before it is tested against the shields.
+    for (uint32_t p = 0; p < playerCount; ++p) {
+        shotFlight(int(p));
+        placeTankParts(int(p));
+        tankShieldContact(int(p));
+    }
+
+    formationEdgeTest();
+    for (int c = 0; c < kFormationColumns; ++c)
+        columnStep(c);
+    for (int i = 0; i < kAlienCount; ++i)
+        alienStep(i);
+    advanceDescent();
+    for (int k = 0; k < kAlienCount; ++k)
+        flareStep(k);
+
+    mothershipStep();
+}
+
+// Between rounds the formation, the tanks and the shots stand still; only
+// the counter, the shields' spin and the effects move.
+void betweenRoundsPass()
+{
+    ++roundPause;
+    for (Shield& s : shield)
+        s.shieldArcSprite->spin = 0.0;
+    if (roundPause >= kRoundPausePasses && !gameOver)
+        startNextRound();
+    if (roundPause >= kGameEndPasses && gameOver)
+        finishGame();
+    else if (gameOver)
+        endBanner->setAlpha(endBanner->alpha() + kEndBannerFadeStep);
+}
+
+void effectStep()
+{
+    for (int p = 0; p < kPlayers; ++p)
+        updateBulletTrail(shot[p].x, shot[p].y, kEffectDepth, shot[p].active, p);
+    for (int p = 0; p < kPlayers; ++p)
+        skidDustStep(p);
+    debrisStep();
+}
+
+void escapeSequence()
+{
+    gameOver = true;
+    makeEndBanner(false);
+    roundPause = 0;
+    levelBannerSprite->hide();
+    FSOUND_StopSound(FSOUND_ALL);
+}
+
+void finishGame()
+{
+    mothershipOff();
+    setEndBanner(nullptr);
+    hideAllFlares();
+    FSOUND_Stream_Stop(musicStream);
+    resetGame();
+    for (uint32_t p = 0; p < playerCount; ++p)
+        hideTank(int(p));
+    shieldsBackToStart();
+
+    menuKeyLatch = kKeyLatched;
+    if (playerCount == 1 && qualifiesForHallOfFame(tank[0].score)) {
+        hallOfFameActive = true;
+        nameEntryActive = true;
+        showHallOfFame();
+    } else {
+        tank[0].score = 0;
+    }
+    gameOver = false;
+}
+
+void shutDown()
+{
+    freeSamples();
+    FSOUND_Close();
+    SDL_Quit();
+}
+
+int runMainLoop()
+{
+    setEscapeHandler(handleEscapeKey);
+    for (;;) {
+        if (pollEvents()) {
+            shutDown();
+            return 0;
+        }
+        logicPass(SDL_GetKeyState(nullptr), SDL_GetModState());
+    }
+}

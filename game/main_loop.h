@@ -1,0 +1,32 @@
+// The main loop: one pass per frame. Each pass polls input (which also draws
+// the frame left by the previous pass), reads the keyboard, runs the title
+// menu or the game, and then advances every effect.
+#pragma once
+
+#include <SDL.h>
+
+// Passes between the end of a round and the next round's start.
+constexpr int32_t kRoundPausePasses = 100;
+// Passes of the end-of-game sequence before the title menu returns.
+constexpr int32_t kGameEndPasses = 180;
+
+// Everything a pass does after the poll, with the keys and modifiers given:
+// the title menu or the game step, then the effects. The real loop passes
+// the live keyboard; tests pass a key state of their own.
+void logicPass(const Uint8* keys, SDLMod modifiers);
+
+// The game branch: a playing pass or a between-rounds pass.
+void gameStep();
+void playingPass();
+void betweenRoundsPass();
+void effectStep();
+
+// Escape during a game abandons it.
+void escapeSequence();
+// The end of a game: back to the title menu, or on to name entry.
+void finishGame();
+// Releases the sound and SDL after a quit event.
+void shutDown();
+
+// The loop itself; returns the process's exit code after a quit event.
+int runMainLoop();

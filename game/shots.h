@@ -1,0 +1,17 @@
+// Shots and hits: what the players' shots and the aliens' flares strike,
+// and what each destruction does (debris, sound, score, lives, level end).
+#pragma once
+
+constexpr int kNoShield = -1;
+constexpr int kNoFlare = -1;
+constexpr int kByShield = -1;  // an alien destroyed by running into a shield
+
+void shotFlight(int p);
+void tankShieldContact(int p);
+void shotHitsAlien(int i);
+void flareHitsTank(int k);
+
+// A tank is destroyed by touching shield s, or by flare k.
+void destroyTank(int p, int shieldIndex, int flareIndex);
+// Alien i is destroyed by player `by`'s shot, or by a shield (kByShield).
+void destroyAlien(int i, int by);
