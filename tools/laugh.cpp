@@ -18,9 +18,9 @@ struct Syllable {
 };
 
 const Syllable kSyllables[] = {
-    {0.05, 0.34, 128, 0.10}, // "mwa"
-    {0.44, 0.24, 120, 0.08}, {0.74, 0.24, 112, 0.08}, {1.04, 0.24, 104, 0.08},
-    {1.34, 0.85, 98, 0.35},  // the long, sinking "haaa"
+    {0.05, 0.30, 130, 0.10}, // "mwa"
+    {0.45, 0.20, 121, 0.08}, {0.75, 0.20, 113, 0.08}, {1.05, 0.20, 105, 0.08}, {1.35, 0.20, 98, 0.08},
+    {1.65, 0.75, 92, 0.35},  // the long, sinking "haaa"
 };
 
 // One period of a Rosenberg glottal pulse, differentiated for the lips.
@@ -65,7 +65,7 @@ void voiceAt(double t, double& voiced, double& breath, double& pitch)
 
 Samples makeLaughSound()
 {
-    const double length = 2.7;
+    const double length = 2.9;
     Samples dry(size_t(secondsToSamples(length)));
     Rng rng(0x1A06);
     Phase glottis;
@@ -93,13 +93,14 @@ Samples makeLaughSound()
             out += formants[k].step(excitation, centres[k], widths[k]) * gains[k];
         dry[i] = out;
     }
-    // Two echoes, as if the laugh filled a large hall.
+    // Two echoes, as if the laugh filled a large hall; taken from the dry
+    // voice only, so they do not smear the gaps between syllables.
     Samples wet = dry;
-    const size_t delays[2] = {size_t(secondsToSamples(0.11)), size_t(secondsToSamples(0.23))};
+    const size_t delays[2] = {size_t(secondsToSamples(0.13)), size_t(secondsToSamples(0.27))};
     for (size_t i = 0; i < wet.size(); ++i)
         for (int k = 0; k < 2; ++k)
             if (i >= delays[k])
-                wet[i] += wet[i - delays[k]] * (k ? 0.18 : 0.28);
+                wet[i] += dry[i - delays[k]] * (k ? 0.08 : 0.16);
     size_t fade = size_t(secondsToSamples(0.3));
     for (size_t i = 0; i < fade; ++i)
         wet[wet.size() - 1 - i] *= double(i) / fade;

@@ -107,7 +107,7 @@ Samples makeMothershipHum()
         double beep = std::sin(kTwoPi * 1200 * t) * gate;
         s[i] = hum * 0.35 + warble * 0.22 + beep * 0.18;
     }
-    normalise(s, 0.8);
+    normalise(s, 0.6); // it loops for the whole crossing: keep it in the background
     return s;
 }
 
@@ -148,7 +148,10 @@ Samples makePowerDown()
         double click = t < 0.004 ? noise(rng) * (1 - t / 0.004) : 0; // the relay letting go
         s[i] = muffle.step(wave, 200 + 4 * hz) * wobble * env + click * 0.5;
     }
-    return finished(s);
+    // A dense wave: a lower peak keeps it as loud as the other effects.
+    fadeTail(s);
+    normalise(s, 0.6);
+    return s;
 }
 
 Samples makeMenuBlip()
@@ -162,5 +165,7 @@ Samples makeMenuBlip()
         double env = attackDecay(t, 0.002, 0.035);
         s[i] = soften.step(square(blip.step(hz), 0.5), 6000) * env;
     }
-    return finished(s);
+    fadeTail(s);
+    normalise(s, 0.6);
+    return s;
 }
