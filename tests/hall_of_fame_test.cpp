@@ -1,0 +1,306 @@
+// The hall-of-fame table, its insertion rule and its 160-byte file.
+//
+// Every test points the file at a directory of its own under the run
+// directory, never at the player's media/font/scores.txt. The directory has
+// a fixed name because a death test's child re-runs the test from the start
+// and must find the same files the parent checks afterwards.
+#include "hall_of_fame.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+const fs::path kDirectory = "hall_of_fame_test_files";
+const fs::path kFile = kDirectory / "scores.txt";
+const fs::path kTemporary = kDirectory / "scores.txt.new";
+// A POSIX parent sees only the low eight bits of an exit code: 555 shows as 43.
+const int kFailureStatus = kHallOfFameFileFailureExit & 0xff;
+
+// One record as the file holds it: 12 name bytes, score little-endian.
+Bytes record(const std::string& name, uint32_t score)
+{
+    Bytes bytes(16, 0);
+    std::memcpy(bytes.data(), name.data(), std::min<size_t>(name.size(), 12));
+    for (int b = 0; b < 4; ++b)
+        bytes[12 + b] = (unsigned char)(score >> (8 * b));
+    return bytes;
+}
+
+void writeFile(const fs::path& path, const Bytes& bytes)
+{
+    std::ofstream(path, std::ios::binary).write((const char*)bytes.data(), std::streamsize(bytes.size()));
+}
+
+Bytes readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string nameOf(int place)
+{
+    return std::string(hallOfFame[place].name, strnlen(hallOfFame[place].name, 12));
+}
+
+class HallOfFameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::remove_all(kDirectory);
+        fs::create_directories(kDirectory);
+        setHallOfFamePath(kFile.c_str());
+        std::memset(hallOfFame, 0, sizeof hallOfFame);
+    }
+    void TearDown() override { fs::remove_all(kDirectory); }
+
+    // Ten entries "t0".."t9" with the given scores, best first.
+    static void fill(const std::vector<uint32_t>& scores)
+    {
+        for (int i = 0; i < kHallOfFameEntries; ++i) {
+            std::snprintf(hallOfFame[i].name, 12, "t%d", i);
+            hallOfFame[i].score = scores[i];
+        }
+    }
+
+    static std::vector<uint32_t> scores()
+    {
+        std::vector<uint32_t> all;
+        for (const HallOfFameEntry& entry : hallOfFame)
+            all.push_back(entry.score);
+        return all;
+    }
+};
+
+const std::vector<uint32_t> kTens = {100, 90, 80, 70, 60, 50, 40, 30, 20, 10};
+
+// ---- Qualification and insertion ----------------------------------------
+
+TEST_F(HallOfFameTest, AnEmptyTableTakesEvenAZeroScoreAtTheTop)
+{
+    ASSERT_TRUE(qualifiesForHallOfFame(0));
+    insertIntoHallOfFame(0, "zed");
+    EXPECT_EQ(nameOf(0), "zed");
+    for (int i = 1; i < kHallOfFameEntries; ++i)
+        EXPECT_EQ(nameOf(i), "") << i;
+    EXPECT_EQ(scores(), std::vector<uint32_t>(10, 0));
+}
+
+TEST_F(HallOfFameTest, TheTenthScoreIsTheThreshold)
+{
+    fill(kTens);
+    EXPECT_FALSE(qualifiesForHallOfFame(9));
+    insertIntoHallOfFame(9, "low");  // a caller that did not check changes nothing
+    EXPECT_EQ(scores(), kTens);
+
+    ASSERT_TRUE(qualifiesForHallOfFame(10));
+    insertIntoHallOfFame(10, "tie");
+    EXPECT_EQ(nameOf(9), "tie");  // the newest of equal scores ranks first
+    EXPECT_EQ(scores(), kTens);   // and the old tenth is gone
+    EXPECT_EQ(nameOf(8), "t8");
+}
+
+TEST_F(HallOfFameTest, AScoreEqualToTheThirdTakesThirdPlace)
+{
+    fill(kTens);
+    insertIntoHallOfFame(80, "new");
+    EXPECT_EQ(scores(), (std::vector<uint32_t>{100, 90, 80, 80, 70, 60, 50, 40, 30, 20}));
+    const char* expected[] = {"t0", "t1", "new", "t2", "t3", "t4", "t5", "t6", "t7", "t8"};
+    for (int i = 0; i < kHallOfFameEntries; ++i)
+        EXPECT_EQ(nameOf(i), expected[i]) << i;
+}
+
+TEST_F(HallOfFameTest, TheBestScoreMovesEveryoneDown)
+{
+    fill(kTens);
+    insertIntoHallOfFame(1000, "best");
+    EXPECT_EQ(scores(), (std::vector<uint32_t>{1000, 100, 90, 80, 70, 60, 50, 40, 30, 20}));
+    EXPECT_EQ(nameOf(0), "best");
+    for (int i = 1; i < kHallOfFameEntries; ++i)
+        EXPECT_EQ(nameOf(i), "t" + std::to_string(i - 1)) << i;
+}
+
+TEST_F(HallOfFameTest, ScoresCompareUnsigned)
+{
+    fill({0xF0000000u, 0xE0000000u, 0xD0000000u, 0xC0000000u, 0xB0000000u, 0xA0000000u, 0x90000000u,
+          0x88000000u, 0x84000000u, 0x80000000u});
+    EXPECT_FALSE(qualifiesForHallOfFame(0x7FFFFFFFu));
+    insertIntoHallOfFame(0xFFFFFFFFu, "max");
+    EXPECT_EQ(nameOf(0), "max");
+    EXPECT_EQ(hallOfFame[0].score, 0xFFFFFFFFu);
+}
+
+// A 12-character name has no NUL in its field; moving it down must copy
+// exactly those 12 bytes, not run on into the score behind it.
+TEST_F(HallOfFameTest, NamesFillingTheirFieldMoveWhole)
+{
+    fill(kTens);
+    for (HallOfFameEntry& entry : hallOfFame)
+        std::memset(entry.name, 'X', 12);
+    insertIntoHallOfFame(95, "mid");
+    EXPECT_EQ(scores(), (std::vector<uint32_t>{100, 95, 90, 80, 70, 60, 50, 40, 30, 20}));
+    EXPECT_EQ(nameOf(1), "mid");
+    for (int i : {0, 2, 9})
+        EXPECT_EQ(nameOf(i), std::string(12, 'X')) << i;
+}
+
+// ---- Reading the file ---------------------------------------------------
+
+TEST_F(HallOfFameTest, ReadsRecordsFieldByFieldLittleEndian)
+{
+    Bytes file;
+    for (int i = 0; i < kHallOfFameEntries; ++i) {
+        const Bytes r = record("p" + std::to_string(i), 0x01020300u + uint32_t(i));
+        file.insert(file.end(), r.begin(), r.end());
+    }
+    writeFile(kFile, file);
+    readHallOfFame();
+    EXPECT_EQ(nameOf(3), "p3");
+    EXPECT_EQ(hallOfFame[3].score, 0x01020303u);
+}
+
+TEST_F(HallOfFameTest, AShortFileLeavesTheRestAsItWas)
+{
+    Bytes file = record("one", 50);
+    const Bytes second = record("two", 40);
+    file.insert(file.end(), second.begin(), second.end());
+    writeFile(kFile, file);
+    readHallOfFame();
+    EXPECT_EQ(nameOf(1), "two");
+    EXPECT_EQ(hallOfFame[1].score, 40u);
+    for (int i = 2; i < kHallOfFameEntries; ++i) {
+        EXPECT_EQ(nameOf(i), "") << i;
+        EXPECT_EQ(hallOfFame[i].score, 0u) << i;
+    }
+
+    // Half a score: its low bytes are read, the high ones stay.
+    fill(kTens);
+    hallOfFame[0].score = 0xAABBCCDDu;
+    writeFile(kFile, {'a', 'b', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x11, 0x22});
+    readHallOfFame();
+    EXPECT_EQ(nameOf(0), "ab");
+    EXPECT_EQ(hallOfFame[0].score, 0xAABB2211u);
+    EXPECT_EQ(nameOf(1), "t1");
+    EXPECT_EQ(hallOfFame[1].score, 90u);
+}
+
+TEST_F(HallOfFameTest, ALongerFileGivesOnlyItsFirst160Bytes)
+{
+    Bytes file;
+    for (int i = 0; i < 12; ++i) {
+        const Bytes r = record("r" + std::to_string(i), uint32_t(500 - i));
+        file.insert(file.end(), r.begin(), r.end());
+    }
+    writeFile(kFile, file);
+    readHallOfFame();
+    EXPECT_EQ(nameOf(9), "r9");
+    EXPECT_EQ(hallOfFame[9].score, 491u);
+}
+
+TEST_F(HallOfFameTest, AFileThatCannotBeReadEndsTheGame)
+{
+    EXPECT_EXIT(readHallOfFame(), ::testing::ExitedWithCode(kFailureStatus), "^$");
+    fs::create_directories(kFile);
+    EXPECT_EXIT(readHallOfFame(), ::testing::ExitedWithCode(kFailureStatus), "^$");
+}
+
+// Any file of 0 to 400 bytes, random or a truncated table, loads; whatever
+// its names hold, an insertion and a save keep every field in its place.
+// Built with the sanitizers, this also catches any read past a field.
+TEST_F(HallOfFameTest, RandomAndTruncatedFilesLoadSafely)
+{
+    std::mt19937 random(20240611);
+    for (int round = 0; round < 150; ++round) {
+        std::memset(hallOfFame, 0, sizeof hallOfFame);
+        Bytes file(random() % 401);
+        for (unsigned char& byte : file)
+            byte = (round % 2) ? (unsigned char)random() : (unsigned char)('A' + random() % 26);
+        writeFile(kFile, file);
+        readHallOfFame();
+
+        Bytes expected(160, 0);
+        std::copy_n(file.begin(), std::min<size_t>(file.size(), 160), expected.begin());
+        saveHallOfFame();
+        ASSERT_EQ(readFile(kFile), expected) << "round " << round;
+
+        const std::vector<uint32_t> before = scores();
+        const uint32_t score = before[9] + uint32_t(random() % 1000);
+        if (score < before[9])
+            continue;
+        insertIntoHallOfFame(score, "new");
+        int place = 0;
+        while (place < 10 && !(hallOfFame[place].score == score && nameOf(place) == "new"))
+            ++place;
+        ASSERT_LT(place, 10) << "round " << round;
+        std::vector<uint32_t> after = scores();
+        after.erase(after.begin() + place);
+        EXPECT_EQ(after, std::vector<uint32_t>(before.begin(), before.end() - 1)) << "round " << round;
+        for (int i = place + 1; i < 10; ++i)
+            EXPECT_EQ(nameOf(i), std::string((const char*)&expected[16 * (i - 1)],
+                                             strnlen((const char*)&expected[16 * (i - 1)], 12)));
+    }
+}
+
+// ---- Saving ---------------------------------------------------------------
+
+TEST_F(HallOfFameTest, ASaveIsExactly160BytesAndRoundTripsByteForByte)
+{
+    // Bytes after a name's NUL and names without a NUL come back unchanged.
+    Bytes file(160);
+    std::mt19937 random(7);
+    for (unsigned char& byte : file)
+        byte = (unsigned char)random();
+    file[0] = 'a';
+    file[1] = 0;
+    writeFile(kFile, file);
+    readHallOfFame();
+    saveHallOfFame();
+    EXPECT_EQ(readFile(kFile), file);
+    EXPECT_FALSE(fs::exists(kTemporary));
+
+    fill(kTens);
+    insertIntoHallOfFame(55, "saved");
+    saveHallOfFame();
+    const Bytes saved = readFile(kFile);
+    ASSERT_EQ(saved.size(), 160u);
+    // Sixth place: the name up to its NUL, then the score; the bytes between
+    // are whatever the slot held before.
+    EXPECT_EQ(Bytes(saved.begin() + 80, saved.begin() + 86), Bytes({'s', 'a', 'v', 'e', 'd', 0}));
+    EXPECT_EQ(Bytes(saved.begin() + 92, saved.begin() + 96), Bytes({55, 0, 0, 0}));
+}
+
+// The table on disk survives a save that cannot be completed.
+TEST_F(HallOfFameTest, AFailedSaveKeepsTheOldFileAndEndsTheGame)
+{
+    const Bytes old = record("old", 1234);
+    writeFile(kFile, old);
+    fill(kTens);
+
+    // The temporary file cannot be created: its name is taken by a directory.
+    fs::create_directories(kTemporary);
+    EXPECT_EXIT(saveHallOfFame(), ::testing::ExitedWithCode(kFailureStatus), "^$");
+    EXPECT_EQ(readFile(kFile), old);
+    fs::remove(kTemporary);
+
+    // The disk is full: the flush fails after the file was opened.
+    fs::create_symlink("/dev/full", kTemporary);
+    EXPECT_EXIT(saveHallOfFame(), ::testing::ExitedWithCode(kFailureStatus), "^$");
+    EXPECT_EQ(readFile(kFile), old);
+
+    // The directory does not exist.
+    setHallOfFamePath((kDirectory / "missing" / "scores.txt").c_str());
+    EXPECT_EXIT(saveHallOfFame(), ::testing::ExitedWithCode(kFailureStatus), "^$");
+}
+
+}  // namespace
