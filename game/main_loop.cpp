@@ -22,13 +22,6 @@ namespace {
 constexpr double kSkidEmitLimit = 40.0;  // a skid throws up dust while above this
 constexpr double kEndBannerFadeStep = 0.01;
 
-// Escape counts only during a game.
-void handleEscapeKey()
-{
-    if (!menuActive)
-        escapeSequence();
-}
-
 void skidDustStep(int p)
 {
     TankState& t = tank[p];
@@ -124,6 +117,12 @@ void effectStep()
     debrisStep();
 }
 
+void escapeKeyPressed()
+{
+    if (!menuActive)
+        escapeSequence();
+}
+
 void escapeSequence()
 {
     gameOver = true;
@@ -164,7 +163,7 @@ void shutDown()
 
 int runMainLoop()
 {
-    setEscapeHandler(handleEscapeKey);
+    setEscapeHandler(escapeKeyPressed);
     for (;;) {
         if (pollEvents()) {
             shutDown();

@@ -21,7 +21,8 @@ void playingPass();
 void betweenRoundsPass();
 void effectStep();
 
-// Escape during a game abandons it.
+// An Escape key press: it abandons a game, and counts only during one.
+void escapeKeyPressed();
 void escapeSequence();
 // The end of a game: back to the title menu, or on to name entry.
 void finishGame();

@@ -1,0 +1,131 @@
+#include "game_harness.h"
+
+#include "display.h"
+#include "formation.h"
+#include "game_state.h"
+#include "hall_of_fame.h"
+#include "levels.h"
+#include "main_loop.h"
+#include "mothership.h"
+#include "samples.h"
+#include "scene.h"
+#include "shields.h"
+#include "sprite.h"
+#include "startup.h"
+#include "tank.h"
+#include "test_display.h"
+#include "test_images.h"
+#include "title_menu.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+Keys::Keys(std::initializer_list<SDLKey> held)
+{
+    for (SDLKey key : held)
+        hold(key);
+}
+
+Keys& Keys::hold(SDLKey key)
+{
+    state_[key] = 1;
+    return *this;
+}
+
+Keys& Keys::release(SDLKey key)
+{
+    state_[key] = 0;
+    return *this;
+}
+
+namespace {
+
+// The tests' own hall-of-fame file, so that no test ever touches a player's
+// scores in the run directory.
+void useScratchHallOfFame()
+{
+    static std::string path = scratchDirectory() + "/scores.txt";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    const char zeros[160] = {};
+    std::fwrite(zeros, 1, sizeof zeros, f);
+    std::fclose(f);
+    setHallOfFamePath(path.c_str());
+}
+
+}  // namespace
+
+void startGameHarness()
+{
+    static bool started = false;
+    if (started)
+        return;
+    ensureDisplay();
+    initSound();
+    useScratchHallOfFame();
+    buildScene();
+    started = true;
+}
+
+void runPasses(int n, const Keys& keys, bool draw, SDLMod modifiers)
+{
+    for (int i = 0; i < n; ++i) {
+        if (draw)
+            drawScene();
+        logicPass(keys.state(), modifiers);
+    }
+}
+
+void returnToTitleMenu(unsigned seed)
+{
+    startGameHarness();
+    if (hallOfFameActive)
+        closeHallOfFame();
+    hallOfFameActive = false;
+    nameEntryActive = false;
+    mothershipOff();
+    setEndBanner(nullptr);
+    hideAllFlares();
+    for (int p = 0; p < kPlayers; ++p) {
+        shot[p].active = false;
+        shot[p].bulletSprite->hide();
+        tank[p].score = 0;
+        tank[p].tiltBurst = 0.0;
+        tank[p].vx = 0.0f;
+        tank[p].tilt = tank[p].tiltVel = 0.0;
+    }
+    playerCount = 2;
+    gameOver = false;
+    levelCleared = false;
+    descentCounter = 46.0;
+    explosionSlot = 0;
+    shieldDrift = -1.0;
+    resetGame();
+    for (int p = 0; p < kPlayers; ++p)
+        hideTank(p);
+    showTank(0);
+    shieldsBackToStart();
+    menuKeyLatch = 0;
+    roundPause = -1;
+    std::srand(seed);
+}
+
+void startNewGame(int players, unsigned seed)
+{
+    returnToTitleMenu(seed);
+    if (players == 2)
+        runPasses(1, Keys{SDLK_DOWN});
+    runPasses(1);                  // release: the latch opens
+    runPasses(1, Keys{SDLK_SPACE});  // chosen: the menu goes
+    roundPause = 180;              // as after any earlier game
+    runPasses(1);                  // the round starts
+    std::srand(seed);
+}
+
+int sceneSpriteCount()
+{
+    int n = 0;
+    for (Sprite* s = sceneHead; s; s = s->next)
+        ++n;
+    return n;
+}

@@ -1,0 +1,40 @@
+// Runs the real game headless for tests: the display, the sound library
+// and the whole scene are brought up once per test process, and passes of
+// the main loop run with a key state of the test's choosing, without the
+// event poll and without the 15 ms pacing.
+#pragma once
+
+#include <SDL.h>
+
+#include <initializer_list>
+
+// A keyboard: the keys held during a pass.
+class Keys {
+public:
+    Keys() = default;
+    Keys(std::initializer_list<SDLKey> held);
+    Keys& hold(SDLKey key);
+    Keys& release(SDLKey key);
+    const Uint8* state() const { return state_; }
+
+private:
+    Uint8 state_[SDLK_LAST] = {};
+};
+
+// Builds the game once (display, sound, scene, title menu up).
+void startGameHarness();
+
+// Runs n passes with the given keys. With draw set, each pass also draws
+// the scene (without pacing), which is what advances spins and animations.
+void runPasses(int n, const Keys& keys = Keys(), bool draw = false, SDLMod modifiers = KMOD_NONE);
+
+// Back to the title menu as after loading: game over cleared, the hall of
+// fame closed, level 1 set up, the random generator seeded with `seed`.
+void returnToTitleMenu(unsigned seed = 1);
+
+// From the title menu, starts a game of one or two players through the menu
+// itself and runs until the first playing pass is due.
+void startNewGame(int players, unsigned seed = 1);
+
+// Number of sprites in the scene list.
+int sceneSpriteCount();
