@@ -125,3 +125,11 @@ void nameEntryStep()
     if (!nameKeyHeld)
         menuKeyLatch = 0;
 }
+
+void resetNameEntry()
+{
+    forgetTypedName();
+    typedLength = 0;
+    typedName[0] = '\0';
+    nameKeyHeld = false;
+}

@@ -12,3 +12,6 @@ extern bool nameKeyHeld;                    // a handled key acted or was held t
 
 // One pass of name entry (while the screen takes a name and Space is up).
 void nameEntryStep();
+// Forgets the typed name and takes it off the screen, so that an entry left
+// unfinished (a test can leave one) does not carry into the next.
+void resetNameEntry();

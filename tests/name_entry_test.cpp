@@ -1,0 +1,341 @@
+// The hall-of-fame screen and name entry, driven through the real game's
+// passes with chosen keys. The table's file is one of this test's own; the
+// player's media/font/scores.txt is read at most and checked untouched.
+#include "game_harness.h"
+
+#include "game_state.h"
+#include "hall_of_fame.h"
+#include "main_loop.h"
+#include "name_entry.h"
+#include "scene.h"
+#include "sprite.h"
+#include "text_sprites.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+const fs::path kDirectory = "name_entry_test_files";
+const fs::path kFile = kDirectory / "scores.txt";
+const fs::path kPlayersFile = "media/font/scores.txt";
+const std::vector<uint32_t> kTens = {100, 90, 80, 70, 60, 50, 40, 30, 20, 10};
+
+Bytes readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string nameOf(int place)
+{
+    return std::string(hallOfFame[place].name, strnlen(hallOfFame[place].name, kNameFieldSize));
+}
+
+double nameX() { return double(int(menuWindowSprite->x() + 35)); }
+double scoreX() { return double(int(menuWindowSprite->x() + 315)); }
+double rowY(int i) { return 130.0 + 20.0 * i; }
+
+// The visible text sprite in front of the menu with its top-left at (x, y).
+Sprite* textSpriteAt(double x, double y)
+{
+    for (Sprite* s = sceneHead; s; s = s->next)
+        if (s->depth() == 100.0 && s->visible && s->x() == x && s->y() == y)
+            return s;
+    return nullptr;
+}
+
+// Texture objects OpenGL holds: every name up to a freshly generated one.
+int liveTextureCount()
+{
+    GLuint newest = 0;
+    glGenTextures(1, &newest);
+    int n = 0;
+    for (GLuint name = 1; name < newest; ++name)
+        n += glIsTexture(name) == GL_TRUE;
+    glDeleteTextures(1, &newest);
+    return n;
+}
+
+class NameEntryTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        playersTable() = readFile(kPlayersFile);
+        fs::remove_all(kDirectory);
+        fs::create_directories(kDirectory);
+        startGameHarness();
+        setHallOfFamePath(kFile.c_str());
+    }
+    static void TearDownTestSuite()
+    {
+        fs::remove_all(kDirectory);
+        EXPECT_EQ(readFile(kPlayersFile), playersTable()) << "a test wrote the player's scores";
+    }
+    static Bytes& playersTable()
+    {
+        static Bytes bytes;
+        return bytes;
+    }
+
+    // Ten entries "t0".."t9" scoring 100 down to 10.
+    static void fillTable()
+    {
+        for (int i = 0; i < kHallOfFameEntries; ++i) {
+            std::memset(hallOfFame[i].name, 0, kNameFieldSize);
+            std::snprintf(hallOfFame[i].name, kNameFieldSize, "t%d", i);
+            hallOfFame[i].score = kTens[i];
+        }
+    }
+
+    // A one-player game ends with this score, as the main loop ends it, and
+    // the keys of that game are released.
+    static void beginNameEntry(uint32_t score)
+    {
+        returnToTitleMenu();
+        resetNameEntry();
+        fillTable();
+        playerCount = 1;
+        tank[0].score = score;
+        finishGame();
+        ASSERT_TRUE(hallOfFameActive && nameEntryActive);
+        runPasses(1);
+    }
+
+    // One press: held for a pass, then released for a pass.
+    static void press(const Keys& keys, SDLMod modifiers = KMOD_NONE)
+    {
+        runPasses(1, keys, false, modifiers);
+        runPasses(1);
+    }
+
+    static std::string typed() { return std::string(typedName, typedLength); }
+
+    // "Hall Of Fame" chosen on the title menu; Space is still held.
+    static void openFromMenu()
+    {
+        returnToTitleMenu();
+        press(Keys{SDLK_DOWN});
+        press(Keys{SDLK_DOWN});
+        runPasses(1, Keys{SDLK_SPACE});
+    }
+};
+
+// ---- The screen -----------------------------------------------------------
+
+TEST_F(NameEntryTest, TheScreenListsNamesAndScoresInTwoColumns)
+{
+    returnToTitleMenu();
+    fillTable();
+    std::memset(hallOfFame[0].name, 'W', kNameFieldSize);  // no NUL: shows as its 12 letters
+    hallOfFame[0].score = 4294967295u;                      // shown in full
+    hallOfFame[9].name[0] = '\0';                           // nothing shows
+    openFromMenu();
+    ASSERT_TRUE(hallOfFameActive);
+
+    for (int i = 0; i < kHallOfFameEntries; ++i) {
+        Sprite* name = textSpriteAt(nameX(), rowY(i));
+        Sprite* score = textSpriteAt(scoreX(), rowY(i));
+        ASSERT_TRUE(name && score) << "row " << i;
+        EXPECT_EQ(name->imageWidth, measureText(nameOf(i).c_str(), kSmallTextPoints)) << i;
+        EXPECT_EQ(score->imageWidth, measureText(std::to_string(hallOfFame[i].score).c_str(), kSmallTextPoints));
+        EXPECT_EQ(name->imageHeight, 30.0);
+        EXPECT_EQ(name->blendDst, GLenum(GL_ONE));
+    }
+    EXPECT_GT(textSpriteAt(nameX(), rowY(0))->imageWidth, measureText("WWWWWWWWWWW", kSmallTextPoints));
+    EXPECT_EQ(textSpriteAt(nameX(), rowY(9))->imageWidth, 0.0);
+    EXPECT_TRUE(backSprite->visible);
+    EXPECT_EQ(textSpriteAt(nameX(), 350.0), nullptr) << "no prompt while only viewing";
+    EXPECT_EQ(levelBannerSprite->alpha(), 0.0);
+    for (int i = 0; i < kMenuItems; ++i)
+        EXPECT_FALSE(menuItemSprite[i]->visible || menuItemHighlightSprite[i]->visible);
+
+    // Space held from opening does not close; a new press does.
+    runPasses(3, Keys{SDLK_SPACE});
+    EXPECT_TRUE(hallOfFameActive);
+    runPasses(1);
+    press(Keys{SDLK_SPACE});
+    EXPECT_FALSE(hallOfFameActive);
+    EXPECT_FALSE(backSprite->visible);
+    EXPECT_EQ(textSpriteAt(scoreX(), rowY(0)), nullptr);
+}
+
+TEST_F(NameEntryTest, OpeningAndClosingLeavesTheSceneAsItWas)
+{
+    returnToTitleMenu();
+    const int sprites = sceneSpriteCount();
+    const int textures = liveTextureCount();
+    for (int round = 0; round < 100; ++round) {
+        openFromMenu();
+        ASSERT_EQ(sceneSpriteCount(), sprites + 2 * kHallOfFameEntries);
+        runPasses(1);
+        press(Keys{SDLK_SPACE});
+        ASSERT_FALSE(hallOfFameActive);
+        ASSERT_EQ(sceneSpriteCount(), sprites) << "round " << round;
+    }
+    EXPECT_EQ(liveTextureCount(), textures);
+}
+
+// ---- Typing -----------------------------------------------------------------
+
+TEST_F(NameEntryTest, AQualifyingGameAsksForAName)
+{
+    beginNameEntry(55);
+    Sprite* prompt = textSpriteAt(nameX(), 350.0);
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(prompt->imageWidth, measureText("Enter your name", kSmallTextPoints));
+    EXPECT_FALSE(backSprite->visible);
+
+    press(Keys{SDLK_k});
+    Sprite* name = textSpriteAt(260.0, 350.0);
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->imageWidth, 160.0);
+    EXPECT_EQ(name->imageHeight, 30.0);
+}
+
+TEST_F(NameEntryTest, CapitalsComeFromShiftOrCapsLockAlone)
+{
+    beginNameEntry(55);
+    press(Keys{SDLK_a, SDLK_LSHIFT});
+    press(Keys{SDLK_b, SDLK_RSHIFT});
+    press(Keys{SDLK_c}, KMOD_CAPS);
+    press(Keys{SDLK_d}, SDLMod(KMOD_CAPS | KMOD_NUM));
+    press(Keys{SDLK_e});
+    EXPECT_EQ(typed(), "ABCde");
+}
+
+TEST_F(NameEntryTest, EachPressEntersOneLetter)
+{
+    beginNameEntry(55);
+    runPasses(5, Keys{SDLK_a});
+    EXPECT_EQ(typed(), "a");
+    runPasses(1);
+    runPasses(5, Keys{SDLK_a});
+    EXPECT_EQ(typed(), "aa");
+    runPasses(1);
+    runPasses(5, Keys{SDLK_b, SDLK_a});  // the first in alphabetical order wins
+    EXPECT_EQ(typed(), "aaa");
+    // Letters and Backspace share the latch: Backspace pressed while a
+    // letter is still held waits for both to be released.
+    runPasses(1, Keys{SDLK_b, SDLK_a, SDLK_BACKSPACE});
+    EXPECT_EQ(typed(), "aaa");
+    runPasses(1);
+    press(Keys{SDLK_BACKSPACE});
+    EXPECT_EQ(typed(), "aa");
+}
+
+TEST_F(NameEntryTest, NamesStopAtEightLetters)
+{
+    beginNameEntry(55);
+    for (SDLKey key : {SDLK_a, SDLK_b, SDLK_c, SDLK_d, SDLK_e, SDLK_f, SDLK_g, SDLK_h, SDLK_i})
+        press(Keys{key});
+    EXPECT_EQ(typed(), "abcdefgh");
+    EXPECT_EQ(std::strlen(typedName), 8u);
+
+    // The eighth letter, still held at the limit, no longer blocks Backspace.
+    press(Keys{SDLK_BACKSPACE});
+    runPasses(3, Keys{SDLK_z});
+    EXPECT_EQ(typed(), "abcdefgz");
+    runPasses(1, Keys{SDLK_z, SDLK_BACKSPACE});
+    EXPECT_EQ(typed(), "abcdefg");
+    runPasses(3, Keys{SDLK_z});
+    EXPECT_EQ(typed(), "abcdefg") << "the held letter must be pressed again";
+}
+
+TEST_F(NameEntryTest, BackspaceOnAnEmptyNameDoesNothing)
+{
+    beginNameEntry(55);
+    runPasses(3, Keys{SDLK_BACKSPACE});
+    EXPECT_EQ(typedLength, 0u);
+    EXPECT_EQ(menuKeyLatch, 0) << "a Backspace that cannot act must not hold the latch";
+    runPasses(1, Keys{SDLK_BACKSPACE, SDLK_q});
+    EXPECT_EQ(typed(), "q");
+}
+
+TEST_F(NameEntryTest, HoldingSpacePausesEntry)
+{
+    beginNameEntry(55);
+    runPasses(3, Keys{SDLK_SPACE, SDLK_a});
+    runPasses(3, Keys{SDLK_SPACE, SDLK_RETURN});
+    EXPECT_EQ(typed(), "");
+    EXPECT_TRUE(nameEntryActive);
+    runPasses(1, Keys{SDLK_a});
+    EXPECT_EQ(typed(), "a");
+    press(Keys{SDLK_SPACE});
+    EXPECT_EQ(typed(), "a") << "Space never enters a character";
+    EXPECT_TRUE(hallOfFameActive && nameEntryActive);
+}
+
+TEST_F(NameEntryTest, ReturnStoresTheEntryAndSavesTheTable)
+{
+    beginNameEntry(55);
+    press(Keys{SDLK_k, SDLK_LSHIFT});
+    press(Keys{SDLK_i});
+    press(Keys{SDLK_m});
+    press(Keys{SDLK_RETURN});
+
+    EXPECT_EQ(nameOf(5), "Kim");
+    EXPECT_EQ(hallOfFame[5].score, 55u);
+    EXPECT_EQ(nameOf(6), "t5");
+    EXPECT_EQ(tank[0].score, 0u);
+    EXPECT_FALSE(nameEntryActive);
+    EXPECT_TRUE(hallOfFameActive);
+    EXPECT_TRUE(backSprite->visible);
+    EXPECT_EQ(textSpriteAt(nameX(), 350.0), nullptr) << "the prompt is gone";
+    EXPECT_EQ(textSpriteAt(260.0, 350.0), nullptr) << "the typed name is gone";
+    Sprite* row = textSpriteAt(nameX(), rowY(5));
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->imageWidth, measureText("Kim", kSmallTextPoints));
+
+    const Bytes saved = readFile(kFile);
+    ASSERT_EQ(saved.size(), 160u);
+    EXPECT_EQ(std::string((const char*)&saved[80]), "Kim");
+    EXPECT_EQ(Bytes(saved.begin() + 92, saved.begin() + 96), Bytes({55, 0, 0, 0}));
+
+    // The next Space press leaves the screen.
+    press(Keys{SDLK_SPACE});
+    EXPECT_FALSE(hallOfFameActive);
+}
+
+TEST_F(NameEntryTest, ReturnWithNothingTypedStoresAnEmptyName)
+{
+    beginNameEntry(10);
+    press(Keys{SDLK_RETURN});
+    EXPECT_EQ(nameOf(9), "");
+    EXPECT_EQ(hallOfFame[9].score, 10u);
+    EXPECT_EQ(nameOf(8), "t8");
+    const Bytes saved = readFile(kFile);
+    ASSERT_EQ(saved.size(), 160u);
+    EXPECT_EQ(saved[144], 0);
+    EXPECT_EQ(saved[156], 10);
+}
+
+TEST_F(NameEntryTest, NameEntriesLeaveTheSceneAsItWas)
+{
+    returnToTitleMenu();
+    const int sprites = sceneSpriteCount();
+    const int textures = liveTextureCount();
+    for (int round = 0; round < 20; ++round) {
+        beginNameEntry(55);
+        press(Keys{SDLK_x});
+        press(Keys{SDLK_y});
+        press(Keys{SDLK_BACKSPACE});
+        press(Keys{SDLK_RETURN});
+        press(Keys{SDLK_SPACE});
+        ASSERT_FALSE(hallOfFameActive);
+        ASSERT_EQ(sceneSpriteCount(), sprites) << "round " << round;
+    }
+    EXPECT_EQ(liveTextureCount(), textures);
+}
+
+}  // namespace
