@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -256,6 +257,24 @@ TEST_F(MediaTest, TransparencyOnlyWhereTheGameWantsIt)
     EXPECT_GT(sum / count, 190);
 }
 
+TEST_F(MediaTest, SpunParticlesStayInsideTheirCircle)
+{
+    // Spinning turns the texture about the canvas centre and repeats the
+    // edge texels beyond it: anything outside the inscribed circle would be
+    // cut off or smeared as it turns.
+    for (const char* path : {"media\\effects\\swirl.tga", "media\\effects\\swirl_outline.tga",
+                             "media\\effects\\purple_swirl.tga"}) {
+        SCOPED_TRACE(path);
+        Picture p(path);
+        double r = p.width() / 2.0;
+        for (int y = 0; y < p.height(); ++y)
+            for (int x = 0; x < p.width(); ++x)
+                if (!p.isBlack(x, y)) {
+                    ASSERT_LE(std::hypot(x + 0.5 - r, y + 0.5 - r), r - 0.5) << x << "," << y;
+                }
+    }
+}
+
 TEST_F(MediaTest, HighlightBarHoldsEveryMenuItem)
 {
     Picture bar("media\\windows\\inv text back.bmp");
@@ -315,6 +334,10 @@ TEST(MediaSounds, AreSixteenBitAt22050HzAndNeverClip)
             peak = std::max(peak, std::abs(int(s)));
         EXPECT_GT(peak, 8000) << "inaudibly quiet";
         EXPECT_LT(peak, 32000) << "at or near clipping";
+        bool loops = std::string(name) == "beepspac" || std::string(name) == "Vaz Aded";
+        if (!loops) {
+            EXPECT_LT(std::abs(int(w.samples.back())), 1000) << "ends on a click";
+        }
     }
 }
 
@@ -347,11 +370,11 @@ protected:
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
-    int generate(const std::string& options = "")
+    static int run(const std::string& arguments)
     {
-        std::string command = std::string(kGenerator) + " " + options + " '" + dir.string() + "'";
-        return std::system(command.c_str());
+        return std::system((std::string(kGenerator) + " " + arguments).c_str());
     }
+    int generate(const std::string& options = "") { return run(options + " '" + dir.string() + "'"); }
     fs::path scores() const { return dir / "media/font/scores.txt"; }
 
     fs::path dir;
@@ -394,6 +417,21 @@ TEST_F(MediaRebuild, WritesTheSameBytesEveryTime)
         ++compared;
     }
     EXPECT_EQ(compared, 37); // 28 pictures and 9 sounds
+}
+
+TEST_F(MediaRebuild, ContactSheetShowsTheBuiltPictures)
+{
+    fs::path sheet = dir / "sheet.png";
+    ASSERT_EQ(run("--contact-sheet . '" + sheet.string() + "'"), 0);
+    Bytes png = readFile(sheet);
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(Bytes(png.begin(), png.begin() + 8), (Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
+    auto bigEndian = [&](size_t at) { return png[at] << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3]; };
+    EXPECT_EQ(bigEndian(16), 1340);
+    EXPECT_GT(bigEndian(20), 1000); // two mock screens and every picture below them
+
+    // Pictures missing: an error, not an empty sheet.
+    EXPECT_NE(run("--contact-sheet '" + dir.string() + "' '" + sheet.string() + "'"), 0);
 }
 
 TEST_F(MediaRebuild, FailsLoudlyWhenItCannotWrite)

@@ -74,12 +74,11 @@ void paintFace(Layer& layer, double t)
         });
         fill(layer, ellipse(ex + look, eyeY + 0.3, 0.9, 2.4), rgb8(24, 8, 30)); // slit pupil
     }
-    // A jagged grin.
-    fill(layer, polygon({{10, 17.5}, {21, 17.5}, {19, 19.8}, {12, 19.8}}), rgb8(36, 8, 42));
-    for (int k = 0; k < 4; ++k) {
-        double x = 12 + k * 2.3;
-        fill(layer, polygon({{x, 17.5}, {x + 1.6, 17.5}, {x + 0.8, 19}}), rgb8(240, 236, 220));
-    }
+    // A wide grin with two fangs.
+    Inside grin = subtract(ellipse(15.5, 16.2, 5.8, 3.6), ellipse(15.5, 14.6, 6.4, 3.2));
+    fill(layer, grin, rgb8(40, 8, 46));
+    for (double x : {12.6, 18.4})
+        fill(layer, polygon({{x - 1.1, 17.2}, {x + 1.1, 17.2}, {x, 19.6}}), rgb8(246, 242, 228));
 }
 
 Image alienFrame(double t)

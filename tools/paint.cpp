@@ -145,6 +145,6 @@ Colour sphere(Colour base, double nx, double ny)
     // Light from the upper left, a little towards the viewer.
     double diffuse = std::max(0.0, -0.5 * nx - 0.55 * ny + 0.67 * nz);
     double rx = -0.5 - nx, ry = -0.55 - ny;
-    double specular = std::pow(std::max(0.0, 1.0 - std::sqrt(rx * rx + ry * ry) * 1.6), 3.0);
-    return lit(base * (0.35 + 0.85 * diffuse), specular * 0.9);
+    double shine = std::pow(std::max(0.0, 1.0 - std::sqrt(rx * rx + ry * ry) * 1.6), 3.0);
+    return lit(base * (0.35 + 0.85 * diffuse), shine * 0.9);
 }
