@@ -39,24 +39,24 @@ void text(Image& target, int x, int y, const std::string& s, Colour colour, int 
     drawLabel(target, x, y, s, toOpaqueRgb(colour), scale);
 }
 
+// Draws one picture with its top-left corner at (x, y), turned by degrees.
+void drawPart(Image& target, const Image& image, double x, double y, double degrees = 0)
+{
+    Placement p = topLeft(image, x, y);
+    p.degrees = degrees;
+    drawImage(target, image, p);
+}
+
 // A tank at (x, y), parts layered as the game layers them: road wheels and
 // cannon behind, then body, bridge and the wheel cover in front.
 void drawTank(Image& target, const Media& m, const std::string& dir, double x, double y, double tilt)
 {
-    for (int i = 0; i < 4; ++i) {
-        Placement wheel = topLeft(m["sprites/tank_wheel.tga"], x + 2 + 11 * i, y + 37);
-        wheel.degrees = 45 * i;
-        drawImage(target, m["sprites/tank_wheel.tga"], wheel);
-    }
-    drawImage(target, m[dir + "tank_cannon.tga"], topLeft(m[dir + "tank_cannon.tga"], x + 20, y + 4));
-    for (const char* part : {"tank_body.tga", "tank_bridge.tga"}) {
-        const Image& image = m[dir + part];
-        Placement p = topLeft(image, std::string(part) == "tank_body.tga" ? x + 6 : x + 14,
-                              std::string(part) == "tank_body.tga" ? y + 23 : y + 15);
-        p.degrees = tilt;
-        drawImage(target, image, p);
-    }
-    drawImage(target, m[dir + "tank_wheels.tga"], topLeft(m[dir + "tank_wheels.tga"], x + 1, y + 30));
+    for (int i = 0; i < 4; ++i)
+        drawPart(target, m["sprites/tank_wheel.tga"], x + 2 + 11 * i, y + 37, 45 * i);
+    drawPart(target, m[dir + "tank_cannon.tga"], x + 20, y + 4);
+    drawPart(target, m[dir + "tank_body.tga"], x + 6, y + 23, tilt);
+    drawPart(target, m[dir + "tank_bridge.tga"], x + 14, y + 15, tilt);
+    drawPart(target, m[dir + "tank_wheels.tga"], x + 1, y + 30);
 }
 
 void drawShields(Image& target, const Media& m, int frameStep)
@@ -65,9 +65,10 @@ void drawShields(Image& target, const Media& m, int frameStep)
     const Image& balls = m["sprites/sheild_ball.tga"];
     for (int s = 0; s < 3; ++s) {
         double x = 140 + 150 * s;
-        drawImage(target, frameOf(arcs, 8, (s * 8 + frameStep) % 24), scaledTopLeft(arcs.crop(0, 0, 8, 8), x, 400, 6, 1));
-        drawImage(target, frameOf(balls, 16, (s + frameStep) % 6), topLeft(balls.crop(0, 0, 16, 16), x - 15, 395));
-        drawImage(target, frameOf(balls, 16, (s + frameStep + 3) % 6), topLeft(balls.crop(0, 0, 16, 16), x + 46, 395));
+        Image arc = frameOf(arcs, 8, (s * 8 + frameStep) % 24);
+        drawImage(target, arc, scaledTopLeft(arc, x, 400, 6, 1));
+        drawPart(target, frameOf(balls, 16, (s + frameStep) % 6), x - 15, 395);
+        drawPart(target, frameOf(balls, 16, (s + frameStep + 3) % 6), x + 46, 395);
     }
 }
 
@@ -106,16 +107,17 @@ Image playScreen(const Media& m)
     for (int r = 0; r < 6; ++r)
         for (int c = 0; c < 6; ++c)
             if (!(r == 4 && c == 2))
-                drawImage(screen, frameOf(aliens, 31, (r + 2 * c) % 9), topLeft(frameOf(aliens, 31, 0), 96 + 74 * c, 96 + 32 * r));
-    Placement ship = topLeft(frameOf(m["sprites/mothership.tga"], 100, 0), 300, 20);
-    ship.scaleX = ship.scaleY = 0.64;
-    drawImage(screen, frameOf(m["sprites/mothership.tga"], 100, 4), ship);
+                drawPart(screen, frameOf(aliens, 31, (r + 2 * c) % 9), 96 + 74 * c, 96 + 32 * r);
+    Image ship = frameOf(m["sprites/mothership.tga"], 100, 4);
+    Placement shipAt = topLeft(ship, 300, 20);
+    shipAt.scaleX = shipAt.scaleY = 0.64; // scaled about its centre, as the game does
+    drawImage(screen, ship, shipAt);
     drawShields(screen, m, 0);
     drawTank(screen, m, "sprites/", 452, 432, -8);
     drawTank(screen, m, "sprites/sp/", 125, 432, 0);
     // A shot in flight with its trail, an alien burst with purple smoke,
     // falling flares and a tumbling mothership piece.
-    drawImage(screen, m["sprites/bullet.tga"], topLeft(m["sprites/bullet.tga"], 476, 300));
+    drawPart(screen, m["sprites/bullet.tga"], 476, 300);
     const Colour yellow = rgb(1, 1, 0), red = rgb(1, 0, 0), dark = rgb(0.15, 0.15, 0.15);
     drawSwirl(screen, m, 481, 318, 0.16, yellow, red);
     drawSwirl(screen, m, 482, 336, 0.26, yellow, red);
@@ -128,10 +130,10 @@ Image playScreen(const Media& m)
         puff.scaleX = puff.scaleY = 0.2 + 0.07 * k;
         puff.degrees = 40.0 * k;
         drawImage(screen, m["effects/purple_swirl.tga"], puff);
-        drawImage(screen, m["effects/blueflare.tga"], topLeft(m["effects/blueflare.tga"], 250 + 12 * k, 225 + 9 * k));
+        drawPart(screen, m["effects/blueflare.tga"], 250 + 12 * k, 225 + 9 * k);
     }
     for (int k = 0; k < 3; ++k)
-        drawImage(screen, m["effects/blueflare.tga"], topLeft(m["effects/blueflare.tga"], 180 + 150 * k, 300 + 30 * k));
+        drawPart(screen, m["effects/blueflare.tga"], 180 + 150 * k, 300 + 30 * k);
     Placement piece = topLeft(m["sprites/mothership_body2.tga"], 560, 90);
     piece.scaleX = piece.scaleY = 0.64;
     piece.degrees = 30;
