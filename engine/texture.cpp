@@ -11,6 +11,8 @@
 
 namespace {
 
+int liveTextures = 0;
+
 // Canvas layout: bytes R, G, B, A in memory, as OpenGL's GL_RGBA expects.
 constexpr Uint32 kRedMask = 0x000000FF;
 constexpr Uint32 kGreenMask = 0x0000FF00;
@@ -63,16 +65,24 @@ void failImageLoad(const char* path)
 Texture::Texture(const char* path)
 {
     loadFile(path);
+    ++liveTextures;
 }
 
 Texture::Texture(TextSurface* source, int x, int y, unsigned w, unsigned h)
 {
     cutFrom(source, x, y, w, h);
+    ++liveTextures;
 }
 
 Texture::~Texture()
 {
     release();
+    --liveTextures;
+}
+
+int Texture::liveCount()
+{
+    return liveTextures;
 }
 
 void Texture::release()

@@ -29,6 +29,10 @@ public:
     // Deletes the OpenGL texture.
     void release();
 
+    // How many Textures exist: a check that texts replaced at run time
+    // release the ones they replace.
+    static int liveCount();
+
     uint32_t textureWidth;   // canvas width, a power of two >= imageWidth
     uint32_t textureHeight;  // canvas height
     int32_t offsetX;         // x of the image in the canvas

@@ -1,5 +1,6 @@
 #include "game_harness.h"
 
+#include "debris.h"
 #include "display.h"
 #include "formation.h"
 #include "game_state.h"
@@ -128,4 +129,43 @@ int sceneSpriteCount()
     for (Sprite* s = sceneHead; s; s = s->next)
         ++n;
     return n;
+}
+
+void rearmBusyScene()
+{
+    for (int k = 0; k < kAlienCount; ++k) {
+        // Columns of flares between the tanks, high enough to fall for a while.
+        alienBombSprite[k]->setPosition(200.0 + 6.0 * k, 60.0 + 4.0 * (k % 9), 2.0);
+        alienBombSprite[k]->show();
+    }
+    for (int i = 0; i < kDebrisPieces; ++i) {
+        for (int p = 0; p < kPlayers; ++p)
+            launchDebris(tankDebris[p][i], tankDebrisSprite[p][i], 150.0 + 300.0 * p, 300.0, 0.5 * i - 1, -2.0 - i);
+        launchDebris(mothershipDebris[i], mothershipDebrisSprite[i], 320.0, 40.0, 2.0 - i, -1.0);
+        mothershipDebrisSprite[i]->show();
+        for (int s = 0; s < kExplosionSlots; ++s)
+            launchDebris(alienDebris[i][s], alienDebrisSprite[i][s], 100.0 + 100.0 * s, 150.0, 0.3 * i, -i);
+    }
+    for (int p = 0; p < kPlayers; ++p) {
+        tank[p].tiltBurst = 80.0;
+        tank[p].tiltBurstDir = p == 0 ? 1 : -1;
+    }
+}
+
+void setUpBusyScene(unsigned seed)
+{
+    startNewGame(2, seed);
+    // The formation in place, marching.
+    for (int r = 0; r < kFormationRows; ++r) {
+        entrySpeed[r] = 0.0;
+        for (int c = 0; c < kFormationColumns; ++c) {
+            AlienRecord& a = alien[r * kFormationColumns + c];
+            a.x = 120.0 + 74.0 * c;
+            a.y = 53.0 + 32.0 * r;
+        }
+    }
+    formationArrived = true;
+    descentCounter = 20.0;
+    fireDivisor = 1 << 30;  // no new flares: the re-armed ones are the load
+    rearmBusyScene();
 }

@@ -36,5 +36,13 @@ void returnToTitleMenu(unsigned seed = 1);
 // itself and runs until the first playing pass is due.
 void startNewGame(int players, unsigned seed = 1);
 
+// A busy mid-game scene: two players, the formation in place and marching,
+// flares falling away from the tanks, every debris piece flying (so every
+// smoke pool is busy), both tanks skidding. Call again to re-arm it.
+void setUpBusyScene(unsigned seed = 7);
+// Re-arms what a busy scene uses up (flares, debris, skids, shots) without
+// starting a new game.
+void rearmBusyScene();
+
 // Number of sprites in the scene list.
 int sceneSpriteCount();

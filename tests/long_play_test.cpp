@@ -1,0 +1,117 @@
+// A bot plays the real game logic with random keys for a long time: title
+// menu, one- and two-player games, lost lives, level changes, Escape, the
+// hall of fame and name entry. Nothing may crash or trip the sanitizers, and
+// each time the title menu is back the scene holds exactly as many sprites
+// and textures as the first time.
+//
+// KORVATH_BOT_PASSES sets the length (CI runs the default; a sanitizer build
+// runs a million).
+#include "game_harness.h"
+
+#include "display.h"
+#include "game_state.h"
+#include "hall_of_fame.h"
+#include "main_loop.h"
+#include "shots.h"
+#include "texture.h"
+#include "title_menu.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+
+namespace {
+
+long botPasses()
+{
+    const char* text = std::getenv("KORVATH_BOT_PASSES");
+    return text ? std::atol(text) : 150000;
+}
+
+// The keys a player could press in this mode, held for a while.
+class Bot {
+public:
+    explicit Bot(unsigned seed) : random_(seed) {}
+
+    Keys nextKeys()
+    {
+        if (holdFor_ == 0) {
+            chooseKeys();
+            holdFor_ = 1 + int(random_() % 40);
+        }
+        --holdFor_;
+        Keys keys = held_;
+        // Quit would end the process: the bot never chooses it.
+        if (menuActive && !hallOfFameActive && (menuCursor >= 2 || keys.state()[SDLK_DOWN]))
+            keys.release(SDLK_SPACE);
+        return keys;
+    }
+
+    bool chance(unsigned oneIn) { return random_() % oneIn == 0; }
+
+private:
+    void chooseKeys()
+    {
+        static const SDLKey kPool[] = {SDLK_LEFT,  SDLK_RIGHT, SDLK_SPACE, SDLK_a,      SDLK_d,      SDLK_LCTRL,
+                                       SDLK_UP,    SDLK_DOWN,  SDLK_b,     SDLK_z,      SDLK_RETURN, SDLK_BACKSPACE,
+                                       SDLK_LSHIFT, SDLK_q,    SDLK_SPACE, SDLK_LEFT,   SDLK_RIGHT};
+        held_ = Keys();
+        const int count = int(random_() % 3);
+        for (int i = 0; i < count; ++i)
+            held_.hold(kPool[random_() % (sizeof kPool / sizeof kPool[0])]);
+    }
+
+    std::mt19937 random_;
+    Keys held_;
+    int holdFor_ = 0;
+};
+
+TEST(LongPlayTest, ABotPlaysForAWhileAndTheSceneStaysTheSameSize)
+{
+    startGameHarness();
+    returnToTitleMenu(99);
+    hallOfFame[9].score = 0;  // every one-player game ends in name entry
+    Bot bot(2024);
+    int sprites = -1;
+    int textures = -1;
+    int titleReturns = 0;
+    int games = 0;
+    int levelsCleared = 0;
+    bool wasInMenu = true;
+
+    const long passes = botPasses();
+    for (long pass = 0; pass < passes; ++pass) {
+        const Keys keys = bot.nextKeys();
+        if (!menuActive && bot.chance(4000))
+            escapeKeyPressed();
+        // Now and then the whole formation falls at once, so that levels change.
+        if (!menuActive && !gameOver && roundPause == -1 && bot.chance(3000)) {
+            for (int i = 0; i < kAlienCount; ++i)
+                if (alien[i].alive)
+                    destroyAlien(i, 0);
+            ++levelsCleared;
+        }
+        runPasses(1, keys, pass % 16 == 0);
+
+        const bool inMenu = menuActive && !hallOfFameActive;
+        if (inMenu && !wasInMenu) {
+            ++titleReturns;
+            if (sprites < 0) {
+                sprites = sceneSpriteCount();
+                textures = Texture::liveCount();
+            }
+            ASSERT_EQ(sceneSpriteCount(), sprites) << "after " << pass << " passes";
+            ASSERT_EQ(Texture::liveCount(), textures) << "after " << pass << " passes";
+        }
+        if (!menuActive && wasInMenu)
+            ++games;
+        wasInMenu = inMenu;
+    }
+    std::printf("%ld passes: %d games, %d returns to the title menu, %d levels cleared\n", passes, games,
+                titleReturns, levelsCleared);
+    EXPECT_GT(games, 2);
+    EXPECT_GT(titleReturns, 2);
+}
+
+}  // namespace
