@@ -26,7 +26,8 @@ extern HallOfFameEntry hallOfFame[kHallOfFameEntries];
 void setHallOfFamePath(const char* gamePath);
 
 // Reads "media\font\scores.txt" into the table (ends with exit code 555
-// when it cannot be opened); a short file leaves the rest as it was.
+// when it cannot be opened or read); a short file leaves the rest as it
+// was, and bytes past the 160th are ignored.
 void readHallOfFame();
 // Writes the whole table back: into "<file>.new" beside it, flushed to the
 // disk, then renamed over the file. Ends with exit code 555 when that fails,
