@@ -254,3 +254,8 @@ void closeHallOfFame()
     hallOfFameActive = false;
     backSprite->hide();
 }
+
+double promptRightEdge()
+{
+    return promptSprite ? promptSprite->x() + promptSprite->scaledWidth() : 0.0;
+}

@@ -42,3 +42,6 @@ void insertIntoHallOfFame(uint32_t score, const char* name);
 // The screen: the ten names and scores, and "Back" or the name prompt.
 void showHallOfFame();
 void closeHallOfFame();
+// Where the "Enter your name" prompt ends on screen (0 when it is not up),
+// so the typed name can stand clear of it.
+double promptRightEdge();

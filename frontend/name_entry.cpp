@@ -8,6 +8,8 @@
 #include "text_surface.h"
 #include "texture.h"
 
+#include <algorithm>
+
 char typedName[kMaxNameLength + 1];
 uint32_t typedLength = 0;
 bool nameKeyHeld = false;
@@ -15,9 +17,12 @@ bool nameKeyHeld = false;
 namespace {
 
 // The typed name: the whole 160 x 30 name surface, right of the prompt.
+// Its place is x 260, unless the prompt in this font reaches further: then
+// it starts a small gap after the prompt instead of writing over it.
 constexpr unsigned kNameWidth = 160;
 constexpr unsigned kNameHeight = 30;
 constexpr double kNameX = 260.0;
+constexpr double kPromptGap = 8.0;
 constexpr double kNameY = 350.0;
 constexpr double kNameDepth = 100.0;
 
@@ -47,7 +52,8 @@ void showTypedName()
     forgetTypedName();
     nameSurface->drawText(0, 0, typedName);
     nameTexture = new Texture(nameSurface, 0, 0, kNameWidth, kNameHeight);
-    nameSprite = makeAdditiveSprite(nameTexture, kNameX, kNameY, kNameDepth);
+    const double x = std::max(kNameX, double(int(promptRightEdge() + kPromptGap)));
+    nameSprite = makeAdditiveSprite(nameTexture, x, kNameY, kNameDepth);
 }
 
 // Caps Lock counts only when it is the one modifier active: with Num Lock
