@@ -77,6 +77,12 @@ TextSurface* nameSurface;
 namespace {
 
 constexpr const char* kMenuItemText[kMenuItems] = {"One Player", "Two Player", "Hall Of Fame", "Quit"};
+
+// Textures only one sprite shows; kept here for the whole run like the rest.
+Texture* menuItemTexture[kMenuItems];
+Texture* menuItemHighlightTexture[kMenuItems];
+Texture* backTexture;
+Texture* creditTexture[kCreditLines];
 constexpr const char* kLabelPlatePath = "media\\windows\\score_0.tga";
 constexpr unsigned kLabelWidth = 170;
 constexpr unsigned kLabelHeight = 50;
@@ -330,13 +336,13 @@ void buildTitleMenu()
     menuShadeSprite = makePanel(shadeX, shadeX, 259 - double(h / 2), 366, 264, 98.7);
 
     for (int i = 0; i < kMenuItems; ++i) {
-        Texture* plain = makeTextTexture(kMenuItemText[i], kMenuPoints, 30, 0);
+        Texture* plain = menuItemTexture[i] = makeTextTexture(kMenuItemText[i], kMenuPoints, 30, 0);
         menuItemSprite[i] = makeAdditiveSprite(plain, centredX(plain->imageWidth), 140 + 40 * i, 98.9);
-        Texture* lit = makeHighlightTexture(kMenuItemText[i]);
+        Texture* lit = menuItemHighlightTexture[i] = makeHighlightTexture(kMenuItemText[i]);
         menuItemHighlightSprite[i] = makeAdditiveSprite(lit, 320 - 0.5 * lit->imageWidth, 144 + 40 * i, 98.9);
         (i == 0 ? menuItemSprite[i] : menuItemHighlightSprite[i])->hide();
     }
-    Texture* back = makeHighlightTexture("Back");
+    Texture* back = backTexture = makeHighlightTexture("Back");
     backSprite = hiddenSprite(makeAdditiveSprite(
         back, centredX(back->imageWidth), menuWindowSprite->y() + menuWindowSprite->scaledHeight() - 44, 98.9));
 
@@ -347,7 +353,7 @@ void buildTitleMenu()
 void buildCredits()
 {
     for (int i = 0; i < kCreditLines; ++i) {
-        Texture* line = makeTextTexture(creditLines[i], kCreditPoints, 40, -4);
+        Texture* line = creditTexture[i] = makeTextTexture(creditLines[i], kCreditPoints, 40, -4);
         creditSprite[i] = makeAdditiveSprite(line, 320 - 0.5 * line->imageWidth, 420, 98.9);
         creditSprite[i]->setAlpha(0.0);
     }
