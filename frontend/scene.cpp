@@ -59,6 +59,10 @@ Sprite* backSprite;
 Texture* gameOverTexture;
 Texture* youWinTexture;
 Sprite* creditSprite[kCreditLines];
+Texture* menuItemTexture[kMenuItems];
+Texture* menuItemHighlightTexture[kMenuItems];
+Texture* backTexture;
+Texture* creditTexture[kCreditLines];
 
 const char creditLines[kCreditLines][kCreditLineSize] = {
     "A Brenlow Game",
@@ -78,11 +82,6 @@ namespace {
 
 constexpr const char* kMenuItemText[kMenuItems] = {"One Player", "Two Player", "Hall Of Fame", "Quit"};
 
-// Textures only one sprite shows; kept here for the whole run like the rest.
-Texture* menuItemTexture[kMenuItems];
-Texture* menuItemHighlightTexture[kMenuItems];
-Texture* backTexture;
-Texture* creditTexture[kCreditLines];
 constexpr const char* kLabelPlatePath = "media\\windows\\score_0.tga";
 constexpr unsigned kLabelWidth = 170;
 constexpr unsigned kLabelHeight = 50;

@@ -64,6 +64,11 @@ extern Sprite* backSprite;
 extern Texture* gameOverTexture;
 extern Texture* youWinTexture;
 extern Sprite* creditSprite[kCreditLines];
+// The texts' own textures, each shown by one sprite above.
+extern Texture* menuItemTexture[kMenuItems];
+extern Texture* menuItemHighlightTexture[kMenuItems];
+extern Texture* backTexture;
+extern Texture* creditTexture[kCreditLines];
 extern const char creditLines[kCreditLines][kCreditLineSize];
 
 // Texts rewritten at run time.
