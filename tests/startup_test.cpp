@@ -4,19 +4,15 @@
 // ends the process. This binary opens no window of its own, so the games it
 // starts get the display to themselves.
 #include "game_harness.h"
+#include "game_process.h"
 
 #include "game_state.h"
 #include "title_menu.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -26,51 +22,19 @@ struct Outcome {
     std::string output;
 };
 
-std::string copyOfRunDirectory()
-{
-    char pattern[] = "/tmp/korvath-run-XXXXXX";
-    const std::string dir = mkdtemp(pattern);
-    const std::string copy = "cp -r korvath media '" + dir + "'";
-    EXPECT_EQ(std::system(copy.c_str()), 0);
-    return dir;
-}
-
-// Runs the game in `dir`; if it is still running after `seconds`, asks it to
-// quit the way closing its window does.
-Outcome runGame(const std::string& dir, int seconds)
-{
-    const std::string log = dir + "/output.txt";
-    const pid_t child = fork();
-    if (child == 0) {
-        if (chdir(dir.c_str()) != 0)
-            _exit(127);
-        freopen(log.c_str(), "w", stdout);
-        dup2(fileno(stdout), fileno(stderr));
-        execl("./korvath", "korvath", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    for (int waited = 0; waited < seconds * 10; ++waited) {
-        if (waitpid(child, &status, WNOHANG) == child)
-            goto done;
-        usleep(100000);
-    }
-    kill(child, SIGTERM);
-    waitpid(child, &status, 0);
-done:
-    std::ifstream in(log);
-    std::stringstream text;
-    text << in.rdbuf();
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
-}
-
+// Runs the game in a copy of the run directory without `file`; if it is
+// still running after `seconds`, asks it to quit the way closing its window
+// does.
 Outcome runWithout(const char* file, int seconds = 8)
 {
-    const std::string dir = copyOfRunDirectory();
-    EXPECT_EQ(std::remove((dir + "/" + file).c_str()), 0) << file;
-    Outcome outcome = runGame(dir, seconds);
-    std::system(("rm -rf '" + dir + "'").c_str());
-    return outcome;
+    const RunDirectoryCopy dir;
+    EXPECT_EQ(std::remove(dir.file(file).c_str()), 0) << file;
+    GameProcess game(dir.path());
+    if (!game.waitForEnd(seconds)) {
+        game.requestQuit();
+        game.waitForEnd(30);
+    }
+    return {game.exitCode(), game.standardOutput() + game.standardError()};
 }
 
 // The shell sees only the low eight bits of an exit code.

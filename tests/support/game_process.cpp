@@ -1,0 +1,157 @@
+#include "game_process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr auto kPollInterval = std::chrono::milliseconds(20);
+
+std::string readWhole(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void redirect(int stream, const std::string& path)
+{
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0 || dup2(fd, stream) < 0)
+        _exit(127);
+    close(fd);
+}
+
+// The caught-signal mask of a process, from /proc: bit n - 1 is signal n.
+unsigned long long caughtSignals(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("SigCgt:", 0) == 0)
+            return std::stoull(line.substr(7), nullptr, 16);
+    return 0;
+}
+
+}  // namespace
+
+RunDirectoryCopy::RunDirectoryCopy()
+{
+    char pattern[] = "/tmp/korvath-run-XXXXXX";
+    if (!mkdtemp(pattern))
+        throw std::runtime_error("cannot make a temporary directory");
+    path_ = pattern;
+    fs::copy_file("korvath", path_ + "/korvath");
+    fs::copy("media", path_ + "/media", fs::copy_options::recursive);
+}
+
+RunDirectoryCopy::~RunDirectoryCopy()
+{
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+std::string RunDirectoryCopy::file(const std::string& relative) const
+{
+    return path_ + "/" + relative;
+}
+
+GameProcess::GameProcess(const std::string& directory) : directory_(directory)
+{
+    std::fflush(nullptr);
+    pid_ = fork();
+    if (pid_ < 0)
+        throw std::runtime_error("fork failed");
+    if (pid_ == 0) {
+        if (chdir(directory.c_str()) != 0)
+            _exit(127);
+        redirect(STDOUT_FILENO, "stdout.txt");
+        redirect(STDERR_FILENO, "stderr.txt");
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        execl("./korvath", "korvath", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+}
+
+GameProcess::~GameProcess()
+{
+    if (!hasEnded()) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, &status_, 0);
+    }
+}
+
+bool GameProcess::hasEnded()
+{
+    if (!ended_ && waitpid(pid_, &status_, WNOHANG) == pid_)
+        ended_ = true;
+    return ended_;
+}
+
+bool GameProcess::waitForEnd(double seconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!hasEnded()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(kPollInterval);
+    }
+    return true;
+}
+
+bool GameProcess::catchesQuitSignal() const
+{
+    return (caughtSignals(pid_) >> (SIGTERM - 1)) & 1;
+}
+
+void GameProcess::requestQuit()
+{
+    kill(pid_, SIGTERM);
+}
+
+int GameProcess::exitCode() const
+{
+    return ended_ && WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
+}
+
+int GameProcess::endingSignal() const
+{
+    return ended_ && WIFSIGNALED(status_) ? WTERMSIG(status_) : 0;
+}
+
+std::string GameProcess::standardOutput() const
+{
+    return readWhole(directory_ + "/stdout.txt");
+}
+
+std::string GameProcess::standardError() const
+{
+    return readWhole(directory_ + "/stderr.txt");
+}
+
+std::string GameProcess::summary() const
+{
+    std::ostringstream text;
+    if (!ended_)
+        text << "still running";
+    else if (endingSignal())
+        text << "killed by signal " << endingSignal();
+    else
+        text << "exit code " << exitCode();
+    text << "; stdout \"" << standardOutput() << "\"; stderr \"" << standardError() << "\"";
+    return text.str();
+}

@@ -1,0 +1,60 @@
+// The real game binary as a child process, for tests that watch it from the
+// outside: it runs in a throw-away copy of the run directory (the binary and
+// its media/), with its output streams caught in files there.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+// A copy of the run directory's korvath and media/ under /tmp, removed again
+// when the copy goes out of scope.
+class RunDirectoryCopy {
+public:
+    RunDirectoryCopy();
+    ~RunDirectoryCopy();
+    RunDirectoryCopy(const RunDirectoryCopy&) = delete;
+    RunDirectoryCopy& operator=(const RunDirectoryCopy&) = delete;
+
+    const std::string& path() const { return path_; }
+    // A file of the copy, given relative to it ("media/backdrop.tga").
+    std::string file(const std::string& relative) const;
+
+private:
+    std::string path_;
+};
+
+// ./korvath started in a directory. Sound goes to SDL's dummy driver unless
+// the environment chooses another, so no audio library talks on stderr.
+// A game still running when this goes out of scope is killed.
+class GameProcess {
+public:
+    explicit GameProcess(const std::string& directory);
+    ~GameProcess();
+    GameProcess(const GameProcess&) = delete;
+    GameProcess& operator=(const GameProcess&) = delete;
+
+    // Ending: whether it has ended, waiting at most `seconds` for it.
+    bool hasEnded();
+    bool waitForEnd(double seconds);
+    // True once SDL catches SIGTERM, from then on turning it into the quit
+    // event that the main loop honours; before that it would kill the game.
+    bool catchesQuitSignal() const;
+    // Sends SIGTERM, as the platform does when it asks a program to close.
+    void requestQuit();
+
+    // After the end: the exit code as the shell sees it (-1 when a signal
+    // ended it), the signal (0 if none), and what it wrote.
+    int exitCode() const;
+    int endingSignal() const;
+    std::string standardOutput() const;
+    std::string standardError() const;
+    // One line saying how it ended and what it wrote, for failure messages.
+    std::string summary() const;
+
+private:
+    std::string directory_;
+    pid_t pid_;
+    bool ended_ = false;
+    int status_ = 0;
+};
