@@ -81,7 +81,8 @@ const MediaFile kMediaTable[] = {
     {"media\\font\\scores.txt", Without::ScoreFileFailure},
 };
 
-// Two games at a time: each spends much of its time in its 15 ms frame wait.
+// Two games at a time, one per core: each keeps a core busy with its frame
+// pacing, which waits by spinning.
 constexpr size_t kGamesAtOnce = 2;
 // Far longer than a load takes, even on a busy machine.
 constexpr double kSecondsBeforeGivingUp = 40.0;
