@@ -5,6 +5,8 @@
 //
 // Run it under a display, e.g.
 //   xvfb-run -s '-screen 0 640x480x24' build/bench/korvath_bench
+// The frame's share is what counts: the loading time is measured against
+// half a second.
 #include "game_harness.h"
 
 #include "display.h"
@@ -23,6 +25,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr double kFrameMs = 15.0;
+constexpr double kLoadBudgetMs = 500.0;  // loading should take under half a second
 constexpr int kRearmEvery = 150;  // passes before the flares and debris run out
 
 double msSince(Clock::time_point start)
@@ -37,7 +40,8 @@ void reportShareOfFrame(benchmark::State& state, double totalMs)
     state.counters["frame_%"] = 100.0 * perIteration / kFrameMs;
 }
 
-// The scene is built once per process: the first run times it.
+// The scene is built once per process: the first run times it (with the
+// sound library's start, as at load; the display is already up).
 void BM_BuildScene(benchmark::State& state)
 {
     double ms = 0.0;
@@ -47,7 +51,8 @@ void BM_BuildScene(benchmark::State& state)
         startGameHarness();
         ms += msSince(start);
     }
-    reportShareOfFrame(state, ms);
+    state.counters["ms"] = ms;
+    state.counters["load_budget_%"] = 100.0 * ms / kLoadBudgetMs;
 }
 BENCHMARK(BM_BuildScene)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -74,10 +79,19 @@ void BM_PlayingPassLogic(benchmark::State& state)
 BENCHMARK(BM_PlayingPassLogic)->Unit(benchmark::kMicrosecond);
 
 // One frame of that scene: drawing and the buffer swap, without the wait.
+// Argument 1: every debris piece smoking at once (the worst case); 0: a
+// hectic moment of real play.
 void BM_RenderFrameWithoutWait(benchmark::State& state)
 {
-    setUpBusyScene();
+    const bool everyPiece = state.range(0) != 0;
+    setUpBusyScene(7, everyPiece);
     const Keys keys{SDLK_SPACE, SDLK_LCTRL};
+    // The driver compiles its shaders in the first frames of a new scene.
+    for (int i = 0; i < 30; ++i) {
+        drawScene();
+        SDL_GL_SwapBuffers();
+        logicPass(keys.state(), KMOD_NONE);
+    }
     double ms = 0.0;
     int passes = 0;
     for (auto _ : state) {
@@ -88,12 +102,12 @@ void BM_RenderFrameWithoutWait(benchmark::State& state)
         state.PauseTiming();
         logicPass(keys.state(), KMOD_NONE);
         if (++passes % kRearmEvery == 0)
-            rearmBusyScene();
+            rearmBusyScene(everyPiece);
         state.ResumeTiming();
     }
     reportShareOfFrame(state, ms);
 }
-BENCHMARK(BM_RenderFrameWithoutWait)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderFrameWithoutWait)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -26,7 +26,7 @@ namespace {
 long botPasses()
 {
     const char* text = std::getenv("KORVATH_BOT_PASSES");
-    return text ? std::atol(text) : 150000;
+    return text ? std::atol(text) : 100000;
 }
 
 // The keys a player could press in this mode, held for a while.

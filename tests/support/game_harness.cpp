@@ -131,19 +131,20 @@ int sceneSpriteCount()
     return n;
 }
 
-void rearmBusyScene()
+void rearmBusyScene(bool everyPiece)
 {
     for (int k = 0; k < kAlienCount; ++k) {
         // Columns of flares between the tanks, high enough to fall for a while.
         alienBombSprite[k]->setPosition(200.0 + 6.0 * k, 60.0 + 4.0 * (k % 9), 2.0);
         alienBombSprite[k]->show();
     }
+    const int alienExplosions = everyPiece ? kExplosionSlots : 3;
     for (int i = 0; i < kDebrisPieces; ++i) {
-        for (int p = 0; p < kPlayers; ++p)
+        for (int p = 0; p < kPlayers && everyPiece; ++p)
             launchDebris(tankDebris[p][i], tankDebrisSprite[p][i], 150.0 + 300.0 * p, 300.0, 0.5 * i - 1, -2.0 - i);
         launchDebris(mothershipDebris[i], mothershipDebrisSprite[i], 320.0, 40.0, 2.0 - i, -1.0);
         mothershipDebrisSprite[i]->show();
-        for (int s = 0; s < kExplosionSlots; ++s)
+        for (int s = 0; s < alienExplosions; ++s)
             launchDebris(alienDebris[i][s], alienDebrisSprite[i][s], 100.0 + 100.0 * s, 150.0, 0.3 * i, -i);
     }
     for (int p = 0; p < kPlayers; ++p) {
@@ -152,7 +153,7 @@ void rearmBusyScene()
     }
 }
 
-void setUpBusyScene(unsigned seed)
+void setUpBusyScene(unsigned seed, bool everyPiece)
 {
     startNewGame(2, seed);
     // The formation in place, marching.
@@ -167,5 +168,5 @@ void setUpBusyScene(unsigned seed)
     formationArrived = true;
     descentCounter = 20.0;
     fireDivisor = 1 << 30;  // no new flares: the re-armed ones are the load
-    rearmBusyScene();
+    rearmBusyScene(everyPiece);
 }

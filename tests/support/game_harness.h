@@ -37,12 +37,14 @@ void returnToTitleMenu(unsigned seed = 1);
 void startNewGame(int players, unsigned seed = 1);
 
 // A busy mid-game scene: two players, the formation in place and marching,
-// flares falling away from the tanks, every debris piece flying (so every
-// smoke pool is busy), both tanks skidding. Call again to re-arm it.
-void setUpBusyScene(unsigned seed = 7);
-// Re-arms what a busy scene uses up (flares, debris, skids, shots) without
+// flares falling away from the tanks, both tanks skidding, and debris
+// smoking: with everyPiece, all forty pieces at once (both tanks, the
+// mothership and five alien explosions: the worst the game can make);
+// otherwise a hectic moment of play (the mothership and three aliens).
+void setUpBusyScene(unsigned seed = 7, bool everyPiece = true);
+// Re-arms what a busy scene uses up (flares, debris, skids) without
 // starting a new game.
-void rearmBusyScene();
+void rearmBusyScene(bool everyPiece = true);
 
 // Number of sprites in the scene list.
 int sceneSpriteCount();
