@@ -3,7 +3,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh"
+echo "Building Korvath and its media..."
+"$root/scripts/build.sh" korvath >/dev/null
 if [ -z "${DISPLAY:-}" ]; then
   echo "No display found (DISPLAY is not set): run it under a virtual display, e.g. xvfb-run -s '-screen 0 640x480x24' $0" >&2
   exit 1
