@@ -1,13 +1,11 @@
 #include "scene.h"
 
-#include "bullet_trail.h"
-#include "debris_smoke.h"
+#include "effect_pools.h"
 #include "frame_strip.h"
 #include "game_state.h"
 #include "hall_of_fame.h"
 #include "levels.h"
 #include "samples.h"
-#include "skid_dust.h"
 #include "sprite.h"
 #include "text_sprites.h"
 #include "text_surface.h"
@@ -270,17 +268,6 @@ void buildShields()
     }
 }
 
-void buildEffects()
-{
-    buildBulletTrail();
-    buildSkidDust();
-    for (int piece = 0; piece < kDebrisPieces; ++piece) {
-        buildMothershipDebrisSmoke(piece);
-        buildTankDebrisSmoke(piece);
-        buildAlienDebrisSmoke(piece);
-    }
-}
-
 // The labels share one plate: each text is drawn centred near its top, cut,
 // and erased again before the next.
 void buildLabelTextures()
@@ -396,7 +383,7 @@ void buildScene()
     aliensAlive = kAlienCount;
 
     showLevelBanner();
-    buildEffects();
+    buildEffectPools();
     buildHeadsUpDisplay();
     buildTitleMenu();
     readHallOfFame();

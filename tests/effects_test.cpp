@@ -4,6 +4,7 @@
 // each test lets the pool it uses run down to idle first.
 #include "bullet_trail.h"
 #include "debris_smoke.h"
+#include "effect_pools.h"
 #include "skid_dust.h"
 
 #include "alloc_counter.h"
@@ -55,13 +56,7 @@ void buildEveryPool()
     provideImage("media/effects/swirl_outline.tga", {200, 200, 200});
     provideImage("media/effects/purple_swirl.tga", {160, 60, 200});
     std::srand(kBuildSeed);
-    buildBulletTrail();
-    buildSkidDust();
-    for (int piece = 0; piece < kDebrisPieces; ++piece) {
-        buildMothershipDebrisSmoke(piece);
-        buildTankDebrisSmoke(piece);
-        buildAlienDebrisSmoke(piece);
-    }
+    buildEffectPools();
     randAfterBuild = std::rand();
     for (Sprite* s = sceneHead; s; s = s->next)
         ++spritesAfterBuild;

@@ -34,15 +34,6 @@ protected:
         fireDivisor = 1;
     }
 
-    // Level n set up the way the game does it: a round start after a
-    // cleared level.
-    static void playLevel(int n)
-    {
-        level = n;
-        levelCleared = true;
-        roundPause = kRoundPausePasses - 1;
-        runPasses(1);
-    }
 
     static unsigned shownDigit(const Sprite* digit)
     {

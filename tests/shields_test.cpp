@@ -29,14 +29,10 @@ protected:
         fireDivisor = 1;
     }
 
-    // Level n set up the way the game does it: a round start after a
-    // cleared level.
-    static void playLevel(int n)
+    // Level n set up the way the game does it, with no flares dropping.
+    static void playQuietLevel(int n)
     {
-        level = n;
-        levelCleared = true;
-        roundPause = kRoundPausePasses - 1;
-        runPasses(1);
+        playLevel(n);
         fireDivisor = 1;
     }
 
@@ -182,11 +178,11 @@ TEST_F(ShieldsTest, ARamTurnsTheShieldAgainstTheMarch)
 TEST_F(ShieldsTest, DriftingShieldsReverseTogetherAtTheLeftEdge)
 {
     startQuietGame();
-    playLevel(16);
+    playQuietLevel(16);
     runPasses(50);
     EXPECT_DOUBLE_EQ(arc(0)->x(), 140.0) << "level 16 does not drift";
 
-    playLevel(17);
+    playQuietLevel(17);
     shieldDrift = -1.0;
     int passes = 0;
     while (ball(0, 0)->x() > 5.0 && passes < 500) {
@@ -211,7 +207,7 @@ TEST_F(ShieldsTest, DriftingShieldsReverseTogetherAtTheLeftEdge)
 TEST_F(ShieldsTest, ADeadShieldDoesNotTurnTheDriftButItsArcMovesAlong)
 {
     startQuietGame();
-    playLevel(49);
+    playQuietLevel(49);
     shieldDrift = -1.0;
     // Shield 0 out of play, its balls left beyond the edge.
     shield[0].alive = false;
@@ -241,7 +237,7 @@ TEST_F(ShieldsTest, FlaresSlowAShieldThatIsAlreadySinkingFast)
 {
     for (int lvl : {1, 9}) {
         startQuietGame();
-        playLevel(lvl);
+        playQuietLevel(lvl);
         const double k = lvl == 1 ? 1.0 : 2.0;
         ASSERT_EQ(shieldPushStrength, int(k));
         moveShield(1);  // the outline where the arc rests

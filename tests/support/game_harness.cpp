@@ -123,6 +123,14 @@ void startNewGame(int players, unsigned seed)
     std::srand(seed);
 }
 
+void playLevel(int n)
+{
+    level = n;
+    levelCleared = true;
+    roundPause = kRoundPausePasses - 1;
+    runPasses(1);
+}
+
 int sceneSpriteCount()
 {
     int n = 0;

@@ -46,5 +46,9 @@ void setUpBusyScene(unsigned seed = 7, bool everyPiece = true);
 // starting a new game.
 void rearmBusyScene(bool everyPiece = true);
 
+// Sets up level n the way the game does: the round start after a cleared
+// level (one between-rounds pass at the end of the pause).
+void playLevel(int n);
+
 // Number of sprites in the scene list.
 int sceneSpriteCount();

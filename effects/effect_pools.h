@@ -1,0 +1,7 @@
+// Every effect pool at once: the bullet trail first (it loads the swirl
+// images the others use), then the skid dust, then the three debris smokes
+// piece by piece. The order fixes the sprites' order in the scene list and
+// the random draws of the build.
+#pragma once
+
+void buildEffectPools();
