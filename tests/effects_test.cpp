@@ -1,7 +1,7 @@
 // The effect pools: how they are built, a swirl's life and colours, the
 // start rules, the smoke's colours and reuse, the skid dust, and passes that
-// allocate nothing. The pools are built once per process with a fixed seed;
-// each test lets the pool it uses run down to idle first.
+// allocate nothing. The pools are built once per process, from the built
+// media, with a fixed seed; each test lets the pool it uses run down first.
 #include "bullet_trail.h"
 #include "debris_smoke.h"
 #include "effect_pools.h"
@@ -10,13 +10,11 @@
 #include "alloc_counter.h"
 #include "sprite.h"
 #include "test_display.h"
-#include "test_images.h"
 #include "texture.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -31,46 +29,28 @@ int spritesAfterBuild = 0;
 int randAfterBuild = 0;
 std::vector<SwirlSlot*> everySlot;
 
-// The media generator writes the real images into the run directory; until
-// it has, plain stand-ins of the same names do. Real ones are never replaced.
-void provideImage(const char* path, Rgb colour)
+// Every slot of a pool array of any rank (its slots lie side by side).
+template <class Pools>
+void collect(Pools& pools)
 {
-    if (access(path, F_OK) == 0)
-        return;
-    mkdir("media", 0755);
-    mkdir("media/effects", 0755);
-    writeBmp(path, 64, 64, [colour](int, int) { return colour; });
-}
-
-template <class Pool>
-void collect(Pool& pool)
-{
-    for (SwirlSlot& s : pool)
-        everySlot.push_back(&s);
+    SwirlSlot* first = reinterpret_cast<SwirlSlot*>(&pools);
+    for (size_t i = 0; i < sizeof pools / sizeof(SwirlSlot); ++i)
+        everySlot.push_back(first + i);
 }
 
 void buildEveryPool()
 {
     ensureDisplay();
-    provideImage("media/effects/swirl.tga", {255, 255, 255});
-    provideImage("media/effects/swirl_outline.tga", {200, 200, 200});
-    provideImage("media/effects/purple_swirl.tga", {160, 60, 200});
     std::srand(kBuildSeed);
     buildEffectPools();
     randAfterBuild = std::rand();
     for (Sprite* s = sceneHead; s; s = s->next)
         ++spritesAfterBuild;
-    for (int p = 0; p < kPlayers; ++p) {
-        collect(bulletTrail[p]);
-        collect(skidDust[p]);
-    }
-    for (int i = 0; i < kDebrisPieces; ++i) {
-        collect(tankDebrisSmoke[0][i]);
-        collect(tankDebrisSmoke[1][i]);
-        collect(mothershipDebrisSmoke[i]);
-        for (auto& emitter : alienDebrisSmoke[i])
-            collect(emitter);
-    }
+    collect(bulletTrail);
+    collect(skidDust);
+    collect(tankDebrisSmoke);
+    collect(mothershipDebrisSmoke);
+    collect(alienDebrisSmoke);
 }
 
 struct Point2 {
@@ -94,10 +74,7 @@ int nthDraw(unsigned seed, int skip)
 template <int N>
 int liveCount(const SwirlSlot (&pool)[N])
 {
-    int n = 0;
-    for (const SwirlSlot& s : pool)
-        n += s.particle.live;
-    return n;
+    return int(std::count_if(pool, pool + N, [](const SwirlSlot& s) { return s.particle.live; }));
 }
 
 void expectColour(const CornerColour& c, double r, double g, double b)
@@ -150,11 +127,7 @@ std::vector<SwirlSlot*> passUntilStart(SwirlSlot (&pool)[N], Update update)
 
 class EffectsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (everySlot.empty())
-            buildEveryPool();
-    }
+    static void SetUpTestSuite() { buildEveryPool(); }
 };
 
 TEST_F(EffectsTest, BuildingParksEveryParticleHiddenWithASharedRandomSpin)
@@ -277,29 +250,24 @@ TEST_F(EffectsTest, TrailStartRules)
 
 TEST_F(EffectsTest, SmokeColourFollowsTheLifeOfItsPieceWhenItStarts)
 {
-    for (int player = 0; player < kPlayers; ++player) {
-        auto smoke = [player] { updateTankDebrisSmoke(50, 60, kEffectDepth, true, 2, player); };
-        tankDebris[player][2].life = 271;
-        const auto early = passUntilStart(tankDebrisSmoke[player][2], smoke);
-        for (SwirlSlot* s : early) {
-            expectAllCorners(s->swirl, 1, 0, 0);
-            expectAllCorners(s->outline, 1, 1, 0);
-        }
-        tankDebris[player][2].life = 270;
-        for (SwirlSlot* s : passUntilStart(tankDebrisSmoke[player][2], smoke)) {
+    // Above 270 passes of life a new particle is red in a yellow outline,
+    // from 270 down black in a red one.
+    auto check = [](auto& pool, double& life, auto update) {
+        life = 271;
+        const std::vector<SwirlSlot*> early = passUntilStart(pool, update);
+        life = 270;
+        for (SwirlSlot* s : passUntilStart(pool, update)) {
             expectAllCorners(s->swirl, 0, 0, 0);
             expectAllCorners(s->outline, 1, 0, 0);
         }
-        for (SwirlSlot* s : early)
-            expectAllCorners(s->swirl, 1, 0, 0);  // started red, stays red
-    }
-    auto mothershipSmoke = [] { updateMothershipDebrisSmoke(50, 60, kEffectDepth, true, 4); };
-    mothershipDebris[4].life = 300;
-    for (SwirlSlot* s : passUntilStart(mothershipDebrisSmoke[4], mothershipSmoke))
-        expectAllCorners(s->swirl, 1, 0, 0);
-    mothershipDebris[4].life = 251;
-    for (SwirlSlot* s : passUntilStart(mothershipDebrisSmoke[4], mothershipSmoke))
-        expectAllCorners(s->swirl, 0, 0, 0);
+        for (SwirlSlot* s : early) {  // checked last: a particle keeps the colour it started with
+            expectAllCorners(s->swirl, 1, 0, 0);
+            expectAllCorners(s->outline, 1, 1, 0);
+        }
+    };
+    for (int p = 0; p < kPlayers; ++p)
+        check(tankDebrisSmoke[p][2], tankDebris[p][2].life, [p] { updateTankDebrisSmoke(50, 60, kEffectDepth, true, 2, p); });
+    check(mothershipDebrisSmoke[4], mothershipDebris[4].life, [] { updateMothershipDebrisSmoke(50, 60, kEffectDepth, true, 4); });
 }
 
 TEST_F(EffectsTest, AReusedExplosionSlotLeavesTheOldSmokeRunningUntilItIsOut)
@@ -336,21 +304,20 @@ TEST_F(EffectsTest, ASkidRaisesAtMostTenPuffsCarriedItsWayAndLeavesNoneBehind)
         std::srand(seed);
         std::vector<int> starts(kDustParticles, 0);
         for (int burst = 80; burst > 0; --burst) {
-            std::vector<Point2> at;
-            std::vector<bool> out;
-            for (SwirlSlot& s : skidDust[0]) {
-                at.push_back(centreOf(s.swirl));
-                out.push_back(s.particle.live);
+            Point2 at[kDustParticles];
+            bool out[kDustParticles];
+            for (int i = 0; i < kDustParticles; ++i) {
+                at[i] = centreOf(skidDust[0][i].swirl);
+                out[i] = skidDust[0][i].particle.live;
             }
-            auto call = [burst] { updateSkidDust(300, 440, kEffectDepth, burst > 40, 0); };
-            for (SwirlSlot* s : startedBy(skidDust[0], call))
+            for (SwirlSlot* s : startedBy(skidDust[0], [burst] { updateSkidDust(300, 440, kEffectDepth, burst > 40, 0); }))
                 ++starts[s - skidDust[0]];
             for (int i = 0; i < kDustParticles; ++i) {
-                if (!out[i])
-                    continue;
                 const Point2 now = centreOf(skidDust[0][i].swirl);
-                EXPECT_NEAR(now.x - at[i].x, 1.5 * direction, 1e-9);
-                EXPECT_NEAR(now.y - at[i].y, -0.75, 1e-9);
+                if (out[i]) {
+                    EXPECT_NEAR(now.x - at[i].x, 1.5 * direction, 1e-9);
+                    EXPECT_NEAR(now.y - at[i].y, -0.75, 1e-9);
+                }
             }
         }
         for (int i = 0; i < kDustParticles; ++i) {
@@ -373,8 +340,7 @@ TEST_F(EffectsTest, AReusedPuffStartsRightOfAndBelowAFirstPuff)
     tank[1].tiltBurstDir = +1;
     for (int skid = 0; skid < 50; ++skid) {
         for (int burst = 80; burst > 0; --burst) {
-            auto call = [burst] { updateSkidDust(400, 440, kEffectDepth, burst > 40, 1); };
-            for (SwirlSlot* s : startedBy(skidDust[1], call)) {
+            for (SwirlSlot* s : startedBy(skidDust[1], [burst] { updateSkidDust(400, 440, kEffectDepth, burst > 40, 1); })) {
                 const int i = s - skidDust[1];
                 const Point2 at = {s->swirl->x(), s->swirl->y()};
                 if (++puffs[i] == 1) {
