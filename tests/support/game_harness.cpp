@@ -16,6 +16,7 @@
 #include "tank.h"
 #include "test_display.h"
 #include "test_images.h"
+#include "texture.h"
 #include "title_menu.h"
 
 #include <cstdio>
@@ -177,4 +178,64 @@ void setUpBusyScene(unsigned seed, bool everyPiece)
     descentCounter = 20.0;
     fireDivisor = 1 << 30;  // no new flares: the re-armed ones are the load
     rearmBusyScene(everyPiece);
+}
+
+void startQuietGame(int players, unsigned seed)
+{
+    hallOfFame[kHallOfFameEntries - 1].score = 1000000;
+    startNewGame(players, seed);
+    fireDivisor = 1;
+}
+
+void startClearRound(int players, unsigned seed)
+{
+    startNewGame(players, seed);
+    for (int i = 0; i < kAlienCount; ++i) {
+        alien[i].alive = 0;
+        alienSprite[i]->hide();
+    }
+    for (Shield& s : shield)
+        s.alive = false;
+    for (double& speed : entrySpeed)
+        speed = 0.0;
+    formationArrived = false;
+    fireDivisor = 1 << 30;
+}
+
+void placeAlien(int i, double x, double y)
+{
+    alien[i].x = x;
+    alien[i].y = y;
+    alien[i].alive = 1;
+    alienSprite[i]->setPosition(x, y, 2.0);
+    alienSprite[i]->show();
+}
+
+void placeShot(int p, double x, double y)
+{
+    shot[p] = {x, y, true, shot[p].vy, shot[p].bulletSprite};
+    shot[p].bulletSprite->setPosition(x, y, 2.0);
+    shot[p].bulletSprite->show();
+}
+
+void placeFlare(int k, double x, double y)
+{
+    alienBombSprite[k]->setPosition(x, y, 2.0);
+    alienBombSprite[k]->show();
+}
+
+bool freeChannelPlaying()
+{
+    for (int channel = kMusicChannel + 1; channel < 32; ++channel)
+        if (FSOUND_IsPlaying(channel))
+            return true;
+    return false;
+}
+
+unsigned shownDigit(const Sprite* digit)
+{
+    for (unsigned d = 0; d < 10; ++d)
+        if (digit->textureName == digitTexture[d]->textureName)
+            return d;
+    return 99;
 }

@@ -8,6 +8,8 @@
 
 #include <initializer_list>
 
+class Sprite;
+
 // A keyboard: the keys held during a pass.
 class Keys {
 public:
@@ -52,3 +54,26 @@ void playLevel(int n);
 
 // Number of sprites in the scene list.
 int sceneSpriteCount();
+
+// ---- Set-ups and probes shared by the game-rule tests ----------------------
+
+// startNewGame with a quiet sky: no column ever drops a flare (rand() % 1 is
+// never 55) and no score earns a name when the game ends.
+void startQuietGame(int players = 1, unsigned seed = 1);
+
+// A round with an empty sky: every alien gone (aliensAlive left at 36, so no
+// level ends), no shields, no flares, the formation standing still.
+void startClearRound(int players, unsigned seed = 31);
+
+// Alien i alive at (x, y); player p's shot in flight at (x, y); flare k
+// falling from (x, y). Each is placed and shown as the game would.
+void placeAlien(int i, double x, double y);
+void placeShot(int p, double x, double y);
+void placeFlare(int k, double x, double y);
+
+// Whether anything sounds on a free channel (11 and up: past the reserved
+// channels and the music's), where the blips, whooshes and shield hits play.
+bool freeChannelPlaying();
+
+// The digit a score or lives digit sprite shows; 99 for none.
+unsigned shownDigit(const Sprite* digit);
