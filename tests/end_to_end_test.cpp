@@ -9,8 +9,6 @@
 // After GoogleTest, whose own names Xlib's macros (None, Bool) would hide.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -46,30 +44,11 @@ const Area kWholeScreen = {0, 0, kScreenWidth, kScreenHeight};
 // colour; texts are the game's grey-blue drawn additively; the highlight bar
 // is a pale blue block; the tank is green; shots and their trail are near
 // white.
-bool isCoverBlue(Rgb c)
-{
-    return std::abs(c.r - 16) <= 8 && std::abs(c.g - 24) <= 8 && std::abs(c.b - 58) <= 8;
-}
-
-bool isText(Rgb c)
-{
-    return c.b >= 130 && c.g >= 90 && c.g > c.r + 5 && c.b > c.g;
-}
-
-bool isHighlightBar(Rgb c)
-{
-    return c.r >= 100 && c.g >= 140 && c.b >= 200;
-}
-
-bool isTankGreen(Rgb c)
-{
-    return c.g >= 90 && c.g > c.r + 10 && c.g > c.b + 30;
-}
-
-bool isBright(Rgb c)
-{
-    return c.r + c.g + c.b >= 450;
-}
+bool isCoverBlue(Rgb c) { return std::abs(c.r - 16) <= 8 && std::abs(c.g - 24) <= 8 && std::abs(c.b - 58) <= 8; }
+bool isText(Rgb c) { return c.b >= 130 && c.g >= 90 && c.g > c.r + 5 && c.b > c.g; }
+bool isHighlightBar(Rgb c) { return c.r >= 100 && c.g >= 140 && c.b >= 200; }
+bool isTankGreen(Rgb c) { return c.g >= 90 && c.g > c.r + 10 && c.g > c.b + 30; }
+bool isBright(Rgb c) { return c.r + c.g + c.b >= 450; }
 
 class Screenshot {
 public:
@@ -82,8 +61,11 @@ public:
             return shot;
         shot.pixels_.reserve(kScreenWidth * kScreenHeight);
         for (int y = 0; y < kScreenHeight; ++y)
-            for (int x = 0; x < kScreenWidth; ++x)
-                shot.pixels_.push_back(toRgb(image, pixelAt(image, x, y)));
+            for (int x = 0; x < kScreenWidth; ++x) {
+                const unsigned long p = pixelAt(image, x, y);
+                shot.pixels_.push_back({channel(p, image->red_mask), channel(p, image->green_mask),
+                                        channel(p, image->blue_mask)});
+            }
         XDestroyImage(image);
         return shot;
     }
@@ -120,12 +102,7 @@ public:
 private:
     static int channel(unsigned long pixel, unsigned long mask)
     {
-        if (!mask)
-            return 0;
-        int shift = 0;
-        while (!((mask >> shift) & 1))
-            ++shift;
-        return int((pixel & mask) >> shift);
+        return mask ? int((pixel & mask) >> __builtin_ctzl(mask)) : 0;
     }
 
     // Screenshots are taken many times a second while the game runs on the
@@ -139,21 +116,12 @@ private:
         return p[0] | (p[1] << 8) | (p[2] << 16) | (unsigned long)(p[3]) << 24;
     }
 
-    static Rgb toRgb(XImage* image, unsigned long pixel)
-    {
-        return {channel(pixel, image->red_mask), channel(pixel, image->green_mask),
-                channel(pixel, image->blue_mask)};
-    }
-
     std::vector<Rgb> pixels_;
 };
 
 // Where things stand on screen. The menu window (366 x 264) is centred, so
 // its left edge is at 137 and the hall of fame's names start at 172.
-Area menuItemBar(int item)
-{
-    return {300, 146 + 40 * item, 340, 168 + 40 * item};
-}
+Area menuItemBar(int item) { return {300, 146 + 40 * item, 340, 168 + 40 * item}; }
 const Area kLoadingText = {200, 222, 440, 258};
 const Area kAddressLine = {200, 452, 440, 478};
 const Area kTankRow = {0, 440, kScreenWidth, 478};
@@ -163,10 +131,7 @@ const Area kTypedNameRow = {255, 350, 470, 372};
 const Area kFirstHallOfFameName = {172, 132, 230, 148};
 const Area kBackBar = {305, 330, 335, 352};
 
-bool highlightOn(const Screenshot& s, int item)
-{
-    return s.share(menuItemBar(item), isHighlightBar) >= 0.55;
-}
+bool highlightOn(const Screenshot& s, int item) { return s.share(menuItemBar(item), isHighlightBar) >= 0.55; }
 
 bool titleMenuWithHighlightOn(const Screenshot& s, int item)
 {
@@ -197,38 +162,14 @@ Area aboveTheTank(double centre)
     return {std::max(0, int(centre) - 30), 150, std::min(kScreenWidth, int(centre) + 30), 425};
 }
 
-bool onPath(const std::string& program)
-{
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "";
-    size_t start = 0;
-    while (start <= dirs.size()) {
-        const size_t end = std::min(dirs.find(':', start), dirs.size());
-        if (access((dirs.substr(start, end - start) + "/" + program).c_str(), X_OK) == 0)
-            return true;
-        start = end + 1;
-    }
-    return false;
-}
-
 // Real key events through the X server's test extension, to the window
 // under the pointer: the game's full-screen window.
 bool xdotool(const char* action, const char* key)
 {
-    const pid_t child = fork();
-    if (child == 0) {
-        execlp("xdotool", "xdotool", action, key, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return std::system((std::string("xdotool ") + action + " " + key).c_str()) == 0;
 }
 
-void sleepMs(int ms)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
+void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 class EndToEndTest : public ::testing::Test {
 protected:
@@ -236,7 +177,7 @@ protected:
     {
         if (!std::getenv("DISPLAY"))
             GTEST_SKIP() << "no X display (DISPLAY is not set): the game needs one to run";
-        if (!onPath("xdotool"))
+        if (std::system("command -v xdotool >/dev/null") != 0)
             GTEST_SKIP() << "xdotool is not installed: it sends the key presses";
         display_ = XOpenDisplay(nullptr);
         ASSERT_NE(display_, nullptr) << "cannot open the X display " << std::getenv("DISPLAY");
