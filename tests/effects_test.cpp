@@ -266,8 +266,10 @@ TEST_F(EffectsTest, SmokeColourFollowsTheLifeOfItsPieceWhenItStarts)
         }
     };
     for (int p = 0; p < kPlayers; ++p)
-        check(tankDebrisSmoke[p][2], tankDebris[p][2].life, [p] { updateTankDebrisSmoke(50, 60, kEffectDepth, true, 2, p); });
-    check(mothershipDebrisSmoke[4], mothershipDebris[4].life, [] { updateMothershipDebrisSmoke(50, 60, kEffectDepth, true, 4); });
+        check(tankDebrisSmoke[p][2], tankDebris[p][2].life,
+              [p] { updateTankDebrisSmoke(50, 60, kEffectDepth, true, 2, p); });
+    check(mothershipDebrisSmoke[4], mothershipDebris[4].life,
+          [] { updateMothershipDebrisSmoke(50, 60, kEffectDepth, true, 4); });
 }
 
 TEST_F(EffectsTest, AReusedExplosionSlotLeavesTheOldSmokeRunningUntilItIsOut)
@@ -310,7 +312,8 @@ TEST_F(EffectsTest, ASkidRaisesAtMostTenPuffsCarriedItsWayAndLeavesNoneBehind)
                 at[i] = centreOf(skidDust[0][i].swirl);
                 out[i] = skidDust[0][i].particle.live;
             }
-            for (SwirlSlot* s : startedBy(skidDust[0], [burst] { updateSkidDust(300, 440, kEffectDepth, burst > 40, 0); }))
+            auto pass = [burst] { updateSkidDust(300, 440, kEffectDepth, burst > 40, 0); };
+            for (SwirlSlot* s : startedBy(skidDust[0], pass))
                 ++starts[s - skidDust[0]];
             for (int i = 0; i < kDustParticles; ++i) {
                 const Point2 now = centreOf(skidDust[0][i].swirl);
@@ -340,7 +343,8 @@ TEST_F(EffectsTest, AReusedPuffStartsRightOfAndBelowAFirstPuff)
     tank[1].tiltBurstDir = +1;
     for (int skid = 0; skid < 50; ++skid) {
         for (int burst = 80; burst > 0; --burst) {
-            for (SwirlSlot* s : startedBy(skidDust[1], [burst] { updateSkidDust(400, 440, kEffectDepth, burst > 40, 1); })) {
+            auto pass = [burst] { updateSkidDust(400, 440, kEffectDepth, burst > 40, 1); };
+            for (SwirlSlot* s : startedBy(skidDust[1], pass)) {
                 const int i = s - skidDust[1];
                 const Point2 at = {s->swirl->x(), s->swirl->y()};
                 if (++puffs[i] == 1) {

@@ -131,7 +131,8 @@ TEST_F(LevelsTest, ScoresShowAsSixDigits)
     destroyAlien(0, 0);
     EXPECT_EQ(tank[0].score, 1000000u);
     EXPECT_EQ(shownScore(0), "999990");
-    EXPECT_EQ(std::vector<Sprite*>(p1ScoreDigitSprite, p1ScoreDigitSprite + kScoreDigits), before) << "digits untouched";
+    EXPECT_EQ(std::vector<Sprite*>(p1ScoreDigitSprite, p1ScoreDigitSprite + kScoreDigits), before)
+        << "the digit sprites are left alone";
 }
 
 TEST_F(LevelsTest, TheLivesDigitReadsOneThroughTheWholeEndAndTheMenuFollows180PassesLater)
