@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -22,19 +23,6 @@ constexpr double kStartSpeed = 0.17;
 class FormationTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { startGameHarness(); }
-
-    static void startQuietRound()
-    {
-        startNewGame(1, 21);
-        fireDivisor = 1 << 30;  // no flares unless a test asks for them
-    }
-
-    static void placeAlien(int i, double x, double y)
-    {
-        alien[i].x = x;
-        alien[i].y = y;
-        alienSprite[i]->setPosition(x, y, 2.0);
-    }
 
     // The formation in place high up the screen, marching.
     static void formationInPlace()
@@ -50,10 +38,7 @@ protected:
 
     static int rowsMoving()
     {
-        int n = 0;
-        for (double speed : entrySpeed)
-            n += speed != 0.0;
-        return n;
+        return int(std::count_if(entrySpeed, entrySpeed + kFormationRows, [](double v) { return v != 0.0; }));
     }
 
     // How many columnSteps until rand() % divisor first gives the flare
@@ -66,26 +51,11 @@ protected:
             ++n;
         return n;
     }
-
-    static bool effectChannelPlaying()
-    {
-        for (int channel = 11; channel < 32; ++channel)
-            if (FSOUND_IsPlaying(channel))
-                return true;
-        return false;
-    }
-
-    static void killShot(int p)
-    {
-        shot[p].active = true;
-        shot[p].x = 0.0;
-        shot[p].y = 0.0;
-    }
 };
 
 TEST_F(FormationTest, RowsComeDownOneAfterAnotherAndRowZeroEndsTheEntry)
 {
-    startQuietRound();
+    startQuietGame(1, 21);
     int nextRow = 5;
     int pass = 0;
     while (!formationArrived && pass < 1000) {
@@ -128,7 +98,7 @@ TEST_F(FormationTest, RowsComeDownOneAfterAnotherAndRowZeroEndsTheEntry)
 TEST_F(FormationTest, AStepDownLasts53PassesAtTheStartSpeedAndDropsAbout9Pixels)
 {
     for (int kills : {0, 20}) {
-        startQuietRound();
+        startQuietGame(1, 21);
         formationInPlace();
         const double speed = kStartSpeed * std::pow(1.11, kills);
         marchSpeed = -speed;
@@ -163,11 +133,11 @@ TEST_F(FormationTest, AStepDownLasts53PassesAtTheStartSpeedAndDropsAbout9Pixels)
 
 TEST_F(FormationTest, EveryKillMakesTheMarch11PercentFaster)
 {
-    startQuietRound();
+    startQuietGame(1, 21);
     ASSERT_DOUBLE_EQ(marchSpeed, -kStartSpeed);
     for (int i = 0; i < 35; ++i) {
         const double before = marchSpeed;
-        killShot(0);
+        placeShot(0, 0.0, 0.0);
         destroyAlien(i, 0);
         ASSERT_DOUBLE_EQ(marchSpeed, before * 1.11) << "kill " << i + 1;
     }
@@ -176,7 +146,7 @@ TEST_F(FormationTest, EveryKillMakesTheMarch11PercentFaster)
 
 TEST_F(FormationTest, ADestroyedAlienAtASideKeepsTurningTheFormation)
 {
-    startQuietRound();
+    startQuietGame(1, 21);
     formationInPlace();
     alien[0].alive = 0;
     alienSprite[0]->hide();
@@ -199,7 +169,7 @@ TEST_F(FormationTest, ADestroyedAlienAtASideKeepsTurningTheFormation)
 
 TEST_F(FormationTest, AColumnWithNoLivingAlienNeverDropsAFlare)
 {
-    startQuietRound();
+    startQuietGame(1, 21);
     formationInPlace();
     fireDivisor = 56;
     hideAllFlares();
@@ -228,13 +198,11 @@ TEST_F(FormationTest, AColumnWithNoLivingAlienNeverDropsAFlare)
 
 TEST_F(FormationTest, WithEveryFlareInFlightNothingDropsAndNothingSounds)
 {
-    startQuietRound();
+    startQuietGame(1, 21);
     formationInPlace();
     fireDivisor = 56;
-    for (int k = 0; k < kAlienCount; ++k) {
-        alienBombSprite[k]->setPosition(20.0 + k, 100.0, 2.0);
-        alienBombSprite[k]->show();
-    }
+    for (int k = 0; k < kAlienCount; ++k)
+        placeFlare(k, 20.0 + k, 100.0);
     const int steps = stepsUntilAFlareIsDrawn(8, fireDivisor);
     FSOUND_StopSound(FSOUND_ALL);
     std::srand(8);
@@ -242,7 +210,7 @@ TEST_F(FormationTest, WithEveryFlareInFlightNothingDropsAndNothingSounds)
         columnStep(4);
     for (int k = 0; k < kAlienCount; ++k)
         ASSERT_DOUBLE_EQ(alienBombSprite[k]->x(), 20.0 + k) << "flare " << k << " was taken";
-    EXPECT_FALSE(effectChannelPlaying());
+    EXPECT_FALSE(freeChannelPlaying());
 
     // The same draw with one flare free takes it, with a whoosh.
     alienBombSprite[7]->hide();
@@ -251,15 +219,14 @@ TEST_F(FormationTest, WithEveryFlareInFlightNothingDropsAndNothingSounds)
         columnStep(4);
     EXPECT_TRUE(alienBombSprite[7]->visible);
     EXPECT_DOUBLE_EQ(alienBombSprite[7]->x(), alien[34].x + 10.0);
-    EXPECT_TRUE(effectChannelPlaying());
+    EXPECT_TRUE(freeChannelPlaying());
 }
 
 TEST_F(FormationTest, FlaresFallAndWeaveByTheLevelsBand)
 {
-    startQuietRound();
+    startQuietGame(1, 21);
     struct Case {
-        int level;
-        int band;
+        int level, band;
     };
     const Case cases[] = {{1, 0},  {4, 0},  {5, 1},  {8, 1},  {9, 2},  {12, 2},
                           {13, 3}, {16, 3}, {17, 0}, {33, 0}, {52, 0}, {63, 3}};
@@ -267,8 +234,7 @@ TEST_F(FormationTest, FlaresFallAndWeaveByTheLevelsBand)
     const double y = 50.5;
     for (const Case& c : cases) {
         level = c.level;
-        flare->setPosition(100.0, y, 2.0);
-        flare->show();
+        placeFlare(3, 100.0, y);
         flareStep(3);
         const bool weaves = c.band == 1 || c.band == 3;
         const double fall = c.band < 2 ? 1.0 : 2.0;
@@ -283,10 +249,9 @@ TEST_F(FormationTest, FlaresFallAndWeaveByTheLevelsBand)
 
 TEST_F(FormationTest, AFlareLeavesPlayBelowTheBottomOfTheScreen)
 {
-    startQuietRound();
+    startQuietGame(1, 21);
     Sprite* flare = alienBombSprite[0];
-    flare->setPosition(100.0, 479.0, 2.0);
-    flare->show();
+    placeFlare(0, 100.0, 479.0);
     flareStep(0);
     EXPECT_TRUE(flare->visible) << "at 480 it is still in play";
     flareStep(0);
@@ -298,7 +263,7 @@ TEST_F(FormationTest, AFlareLeavesPlayBelowTheBottomOfTheScreen)
 
 TEST_F(FormationTest, OnLevel33AKillRevealsItsNeighboursWhoFadeBack)
 {
-    startQuietRound();
+    startQuietGame(1, 21);
     level = 33;
     showLevelBanner();
     fireDivisor = 1 << 30;
@@ -311,7 +276,7 @@ TEST_F(FormationTest, OnLevel33AKillRevealsItsNeighboursWhoFadeBack)
     runPasses(1);
     EXPECT_EQ(alien[15].alpha, double(0.02f)) << "0.02 in single precision is not above 0.02: no fade";
 
-    killShot(0);
+    placeShot(0, 0.0, 0.0);
     destroyAlien(14, 0);
     EXPECT_EQ(alien[15].alpha, 1.0) << "74 pixels away: fully visible";
     EXPECT_EQ(alienSprite[15]->alpha(), 1.0);
