@@ -21,15 +21,8 @@ class ShieldsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { startGameHarness(); }
 
-    // A one-player game in which no column ever drops a flare
-    // (rand() % 1 is never 55), so nothing but the test touches the shields.
-    static void startQuietGame()
-    {
-        startNewGame(1);
-        fireDivisor = 1;
-    }
-
-    // Level n set up the way the game does it, with no flares dropping.
+    // Level n set up the way the game does it, with no flares dropping, so
+    // that nothing but the test touches the shields.
     static void playQuietLevel(int n)
     {
         playLevel(n);
@@ -40,13 +33,13 @@ protected:
     static Sprite* ball(int s, int b) { return shield[s].shieldBallSprite[b]; }
 };
 
-TEST_F(ShieldsTest, ALevelShieldHasItsBallsAndOutlineWhereTheyBelong)
+TEST_F(ShieldsTest, TheBallsAndOutlineSitOnTheArcAndTurnWithIt)
 {
     startQuietGame();
     arc(1)->setPosition(300.0, 390.0, 3.0);
     moveShield(1);
-    const double ax = arc(1)->x();
-    const double ay = arc(1)->y();
+    double ax = arc(1)->x();
+    double ay = arc(1)->y();
     EXPECT_NEAR(ball(1, 0)->x(), ax - 15.1, 0.05);
     EXPECT_NEAR(ball(1, 1)->x(), ax + 47.1, 0.05);
     EXPECT_NEAR(ball(1, 0)->y(), ay - 5.0, 0.001);
@@ -61,15 +54,12 @@ TEST_F(ShieldsTest, ALevelShieldHasItsBallsAndOutlineWhereTheyBelong)
         EXPECT_NEAR(q.x[k], expectX[k], 0.05) << "corner " << k;
         EXPECT_NEAR(q.y[k], expectY[k], 0.05) << "corner " << k;
     }
-}
 
-TEST_F(ShieldsTest, TheBallsTurnWithTheArcAboutACommonCentre)
-{
-    startQuietGame();
+    // Turned, the balls keep their common centre on the arc.
     arc(0)->setRotation(30.0);
     moveShield(0);
-    const double ax = arc(0)->x();
-    const double ay = arc(0)->y();
+    ax = arc(0)->x();
+    ay = arc(0)->y();
     const double midX = (ball(0, 0)->x() + ball(0, 1)->x()) / 2;
     const double midY = (ball(0, 0)->y() + ball(0, 1)->y()) / 2;
     EXPECT_NEAR(midX, ax + 16.0, 0.01);
@@ -103,12 +93,10 @@ TEST_F(ShieldsTest, KnockedAwayShieldsFallOutOfPlayPastY700)
     startQuietGame();
     tank[0].x = 212.0f;  // in the gap between shields 0 and 1, or they fall on it
     shieldsGone = true;
-    int passes = 0;
     double lowest = 0.0;
-    while (shield[0].alive && passes < 1000) {
+    for (int passes = 0; shield[0].alive && passes < 1000; ++passes) {
         lowest = arc(0)->y();
         runPasses(1);
-        ++passes;
     }
     ASSERT_FALSE(shield[0].alive) << "a knocked-away shield falls out of play";
     EXPECT_LE(lowest, 700.0) << "still in play until it passes y 700";
@@ -157,9 +145,7 @@ TEST_F(ShieldsTest, ARamTurnsTheShieldAgainstTheMarch)
         // touches it from above without coming below y 360.
         arc(1)->setPosition(290.0, 370.0, 3.0);
         moveShield(1);
-        alien[0].x = 250.0;
-        alien[0].y = 345.0;
-        alienSprite[0]->setPosition(250.0, 345.0, 2.0);
+        placeAlien(0, 250.0, 345.0);
         marchSpeed = direction;
 
         runPasses(1, Keys(), true);
@@ -178,17 +164,11 @@ TEST_F(ShieldsTest, ARamTurnsTheShieldAgainstTheMarch)
 TEST_F(ShieldsTest, DriftingShieldsReverseTogetherAtTheLeftEdge)
 {
     startQuietGame();
-    playQuietLevel(16);
-    runPasses(50);
-    EXPECT_DOUBLE_EQ(arc(0)->x(), 140.0) << "level 16 does not drift";
-
     playQuietLevel(17);
     shieldDrift = -1.0;
     int passes = 0;
-    while (ball(0, 0)->x() > 5.0 && passes < 500) {
+    for (; ball(0, 0)->x() > 5.0 && passes < 500; ++passes)
         runPasses(1);
-        ++passes;
-    }
     ASSERT_LE(ball(0, 0)->x(), 5.0);
     EXPECT_NEAR(passes, 120, 1);
     const double before[3] = {arc(0)->x(), arc(1)->x(), arc(2)->x()};
@@ -246,11 +226,9 @@ TEST_F(ShieldsTest, FlaresSlowAShieldThatIsAlreadySinkingFast)
         // sinks at k or more a flare slows it; below that it pushes it down.
         const double expected[4] = {1.5 * k, k, 0.5 * k, k};
         for (double vy : expected) {
-            Sprite* flare = alienBombSprite[0];
-            flare->setPosition(arc(1)->x() + 5.0, arc(1)->y() - 8.0, 2.0);
-            flare->show();
+            placeFlare(0, arc(1)->x() + 5.0, arc(1)->y() - 8.0);
             flareStep(0);
-            EXPECT_FALSE(flare->visible) << "level " << lvl << ": the flare stops in the shield";
+            EXPECT_FALSE(alienBombSprite[0]->visible) << "level " << lvl << ": the flare stops in the shield";
             EXPECT_DOUBLE_EQ(shield[1].vy, vy) << "level " << lvl;
         }
         EXPECT_LT(arc(1)->spin, 0.0) << "a flare left of the middle turns it anticlockwise";
@@ -264,10 +242,9 @@ TEST_F(ShieldsTest, AShieldPushedDownOntoATankDestroysIt)
     shield[1].vy = 5.0;
     int passes = 0;
     double vyBefore = 0.0;
-    while (lives == 3 && passes < 40) {
+    for (; lives == 3 && passes < 40; ++passes) {
         vyBefore = shield[1].vy;
         runPasses(1);
-        ++passes;
     }
     EXPECT_EQ(lives, 2);
     EXPECT_LE(passes, 10);
@@ -281,10 +258,7 @@ TEST_F(ShieldsTest, TheShieldsDownTriggerPlaysOnceAndSetsTheVolumeEveryTime)
 {
     startQuietGame();
     FSOUND_StopSound(kShieldsDownChannel);
-    // Alien 0, clear of the shields, below y 360.
-    alien[0].x = 10.0;
-    alien[0].y = 365.0;
-    alienSprite[0]->setPosition(10.0, 365.0, 2.0);
+    placeAlien(0, 10.0, 365.0);  // clear of the shields, below y 360
     runPasses(1);
     EXPECT_TRUE(shieldsGone);
     EXPECT_TRUE(FSOUND_IsPlaying(kShieldsDownChannel));
