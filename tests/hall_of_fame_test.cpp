@@ -14,6 +14,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -81,86 +82,70 @@ protected:
             all.push_back(entry.score);
         return all;
     }
+
+    static std::vector<std::pair<std::string, uint32_t>> entries()
+    {
+        std::vector<std::pair<std::string, uint32_t>> all;
+        for (int i = 0; i < kHallOfFameEntries; ++i)
+            all.emplace_back(nameOf(i), hallOfFame[i].score);
+        return all;
+    }
 };
 
 const std::vector<uint32_t> kTens = {100, 90, 80, 70, 60, 50, 40, 30, 20, 10};
 
 // ---- Qualification and insertion ----------------------------------------
 
-TEST_F(HallOfFameTest, AnEmptyTableTakesEvenAZeroScoreAtTheTop)
+// Where a score lands: above every equal or lower one, everyone below it
+// moving down a place and the old tenth dropping out.
+TEST_F(HallOfFameTest, ANewScoreGoesAboveEveryEqualOrLowerOne)
 {
-    ASSERT_TRUE(qualifiesForHallOfFame(0));
-    insertIntoHallOfFame(0, "zed");
-    EXPECT_EQ(nameOf(0), "zed");
-    for (int i = 1; i < kHallOfFameEntries; ++i)
-        EXPECT_EQ(nameOf(i), "") << i;
-    EXPECT_EQ(scores(), std::vector<uint32_t>(10, 0));
-}
-
-TEST_F(HallOfFameTest, TheTenthScoreIsTheThreshold)
-{
-    fill(kTens);
-    EXPECT_FALSE(qualifiesForHallOfFame(9));
-    insertIntoHallOfFame(9, "low");  // a caller that did not check changes nothing
-    EXPECT_EQ(scores(), kTens);
-
-    ASSERT_TRUE(qualifiesForHallOfFame(10));
-    insertIntoHallOfFame(10, "tie");
-    EXPECT_EQ(nameOf(9), "tie");  // the newest of equal scores ranks first
-    EXPECT_EQ(scores(), kTens);   // and the old tenth is gone
-    EXPECT_EQ(nameOf(8), "t8");
-}
-
-TEST_F(HallOfFameTest, AScoreEqualToTheThirdTakesThirdPlace)
-{
-    fill(kTens);
-    insertIntoHallOfFame(80, "new");
-    EXPECT_EQ(scores(), (std::vector<uint32_t>{100, 90, 80, 80, 70, 60, 50, 40, 30, 20}));
-    const char* expected[] = {"t0", "t1", "new", "t2", "t3", "t4", "t5", "t6", "t7", "t8"};
-    for (int i = 0; i < kHallOfFameEntries; ++i)
-        EXPECT_EQ(nameOf(i), expected[i]) << i;
-}
-
-TEST_F(HallOfFameTest, TheBestScoreMovesEveryoneDown)
-{
-    fill(kTens);
-    insertIntoHallOfFame(1000, "best");
-    EXPECT_EQ(scores(), (std::vector<uint32_t>{1000, 100, 90, 80, 70, 60, 50, 40, 30, 20}));
-    EXPECT_EQ(nameOf(0), "best");
-    for (int i = 1; i < kHallOfFameEntries; ++i)
-        EXPECT_EQ(nameOf(i), "t" + std::to_string(i - 1)) << i;
-}
-
-TEST_F(HallOfFameTest, ScoresCompareUnsigned)
-{
-    fill({0xF0000000u, 0xE0000000u, 0xD0000000u, 0xC0000000u, 0xB0000000u, 0xA0000000u, 0x90000000u,
-          0x88000000u, 0x84000000u, 0x80000000u});
-    EXPECT_FALSE(qualifiesForHallOfFame(0x7FFFFFFFu));
-    insertIntoHallOfFame(0xFFFFFFFFu, "max");
-    EXPECT_EQ(nameOf(0), "max");
-    EXPECT_EQ(hallOfFame[0].score, 0xFFFFFFFFu);
-}
-
-// A 12-character name has no NUL in its field; moving it down must copy
-// exactly those 12 bytes, not run on into the score behind it.
-TEST_F(HallOfFameTest, NamesFillingTheirFieldMoveWhole)
-{
-    fill(kTens);
-    for (HallOfFameEntry& entry : hallOfFame)
-        std::memset(entry.name, 'X', 12);
-    insertIntoHallOfFame(95, "mid");
-    EXPECT_EQ(scores(), (std::vector<uint32_t>{100, 95, 90, 80, 70, 60, 50, 40, 30, 20}));
-    EXPECT_EQ(nameOf(1), "mid");
-    for (int i : {0, 2, 9})
-        EXPECT_EQ(nameOf(i), std::string(12, 'X')) << i;
+    const std::vector<uint32_t> high = {0xF0000000u, 0xE0000000u, 0xD0000000u, 0xC0000000u, 0xB0000000u,
+                                        0xA0000000u, 0x90000000u, 0x88000000u, 0x84000000u, 0x80000000u};
+    const std::vector<uint32_t> mixed = {0xF0000000u, 0xA0000000u, 0x80000000u, 0x7FFFFFFFu, 100, 90, 80, 70, 60, 50};
+    struct Case {
+        const char* what;
+        std::vector<uint32_t> table;  // names "t0".."t9"; none: a fresh, all-zero table
+        uint32_t score;
+        int place;                    // -1: it does not qualify and changes nothing
+        bool fullNames = false;       // every name fills its 12 bytes, with no NUL
+    };
+    const Case cases[] = {
+        {"an empty table takes even 0, at the top", {}, 0, 0},
+        {"below the tenth", kTens, 9, -1},
+        {"equal to the tenth: the newest ranks first", kTens, 10, 9},
+        {"equal to the third", kTens, 80, 2},
+        {"the best", kTens, 1000, 0},
+        {"12-letter names move whole, not running on into the score", kTens, 95, 1, true},
+        {"scores compare unsigned", high, 0x7FFFFFFFu, -1},
+        {"scores compare unsigned", high, 0xFFFFFFFFu, 0},
+        {"scores compare unsigned", mixed, 0x90000000u, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::memset(hallOfFame, 0, sizeof hallOfFame);
+        if (!c.table.empty())
+            fill(c.table);
+        if (c.fullNames)
+            for (HallOfFameEntry& entry : hallOfFame)
+                std::memset(entry.name, 'X', 12);
+        std::vector<std::pair<std::string, uint32_t>> expected = entries();
+        if (c.place >= 0) {
+            expected.insert(expected.begin() + c.place, {"new", c.score});
+            expected.pop_back();
+        }
+        EXPECT_EQ(qualifiesForHallOfFame(c.score), c.place >= 0);
+        insertIntoHallOfFame(c.score, "new");  // even a caller that did not ask first
+        EXPECT_EQ(entries(), expected);
+    }
 }
 
 // ---- Reading the file ---------------------------------------------------
 
-TEST_F(HallOfFameTest, ReadsRecordsFieldByFieldLittleEndian)
+TEST_F(HallOfFameTest, ReadsRecordsLittleEndianFromTheFirst160BytesOnly)
 {
     Bytes file;
-    for (int i = 0; i < kHallOfFameEntries; ++i) {
+    for (int i = 0; i < 12; ++i) {
         const Bytes r = record("p" + std::to_string(i), 0x01020300u + uint32_t(i));
         file.insert(file.end(), r.begin(), r.end());
     }
@@ -168,6 +153,8 @@ TEST_F(HallOfFameTest, ReadsRecordsFieldByFieldLittleEndian)
     readHallOfFame();
     EXPECT_EQ(nameOf(3), "p3");
     EXPECT_EQ(hallOfFame[3].score, 0x01020303u);
+    EXPECT_EQ(nameOf(9), "p9");
+    EXPECT_EQ(hallOfFame[9].score, 0x01020309u);
 }
 
 TEST_F(HallOfFameTest, AShortFileLeavesTheRestAsItWas)
@@ -193,19 +180,6 @@ TEST_F(HallOfFameTest, AShortFileLeavesTheRestAsItWas)
     EXPECT_EQ(hallOfFame[0].score, 0xAABB2211u);
     EXPECT_EQ(nameOf(1), "t1");
     EXPECT_EQ(hallOfFame[1].score, 90u);
-}
-
-TEST_F(HallOfFameTest, ALongerFileGivesOnlyItsFirst160Bytes)
-{
-    Bytes file;
-    for (int i = 0; i < 12; ++i) {
-        const Bytes r = record("r" + std::to_string(i), uint32_t(500 - i));
-        file.insert(file.end(), r.begin(), r.end());
-    }
-    writeFile(kFile, file);
-    readHallOfFame();
-    EXPECT_EQ(nameOf(9), "r9");
-    EXPECT_EQ(hallOfFame[9].score, 491u);
 }
 
 TEST_F(HallOfFameTest, AFileThatCannotBeReadEndsTheGame)
