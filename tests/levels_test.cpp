@@ -26,15 +26,6 @@ class LevelsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { startGameHarness(); }
 
-    // The six digits of a player's score display, left to right.
-    static std::string shownScore(int player)
-    {
-        std::string s;
-        for (const Sprite* digit : player == 0 ? p1ScoreDigitSprite : p2ScoreDigitSprite)
-            s += char('0' + shownDigit(digit));
-        return s;
-    }
-
     // Where a flare at (100, 100) is after one step of its fall.
     static Point flareAfterOneStep()
     {

@@ -239,3 +239,11 @@ unsigned shownDigit(const Sprite* digit)
             return d;
     return 99;
 }
+
+std::string shownScore(int player)
+{
+    std::string s;
+    for (const Sprite* digit : player == 0 ? p1ScoreDigitSprite : p2ScoreDigitSprite)
+        s += char('0' + shownDigit(digit));
+    return s;
+}

@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <initializer_list>
+#include <string>
 
 class Sprite;
 
@@ -77,3 +78,5 @@ bool freeChannelPlaying();
 
 // The digit a score or lives digit sprite shows; 99 for none.
 unsigned shownDigit(const Sprite* digit);
+// The six digits of a player's score display, left to right.
+std::string shownScore(int player);
