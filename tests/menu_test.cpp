@@ -14,6 +14,9 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 class MenuTest : public ::testing::Test {
@@ -22,19 +25,8 @@ protected:
 
     static int visibleCredits()
     {
-        int n = 0;
-        for (Sprite* line : creditSprite)
-            n += line->visible && line->alpha() > 0.0;
-        return n;
-    }
-
-    // Is any channel outside the reserved ones sounding (the menu's blip)?
-    static bool blipPlaying()
-    {
-        for (int channel = 11; channel < 32; ++channel)
-            if (FSOUND_IsPlaying(channel))
-                return true;
-        return false;
+        return int(std::count_if(std::begin(creditSprite), std::end(creditSprite),
+                                 [](const Sprite* line) { return line->visible && line->alpha() > 0.0; }));
     }
 };
 
@@ -46,9 +38,9 @@ TEST_F(MenuTest, TheLoadedSceneIsTheTitleScreen)
     EXPECT_EQ(lives, 3);
     EXPECT_EQ(roundPause, -1);
     EXPECT_EQ(titlePhase, 1);
-    const TankState& one = tank[0];
+    const TankState &one = tank[0], &two = tank[1];
     EXPECT_TRUE(one.tankWheelsSprite->visible && one.tankBodySprite->visible && one.tankCannonSprite->visible);
-    EXPECT_FALSE(tank[1].tankWheelsSprite->visible || tank[1].tankBodySprite->visible || tank[1].tankBridgeSprite->visible);
+    EXPECT_FALSE(two.tankWheelsSprite->visible || two.tankBodySprite->visible || two.tankBridgeSprite->visible);
     for (const Shield& s : shield)
         EXPECT_TRUE(s.alive && s.shieldArcSprite->visible && s.shieldBallSprite[0]->visible);
     EXPECT_DOUBLE_EQ(shield[0].shieldArcSprite->x(), 140);
@@ -56,13 +48,11 @@ TEST_F(MenuTest, TheLoadedSceneIsTheTitleScreen)
     EXPECT_TRUE(p1ScoreLabelSprite->visible);
     EXPECT_FALSE(p2ScoreLabelSprite->visible || p1ScoreLabelSprite2->visible || leftPanelSprite->visible);
     for (int j = 0; j < kScoreDigits; ++j) {
-        EXPECT_TRUE(p1ScoreDigitSprite[j]->visible);
-        EXPECT_FALSE(p2ScoreDigitSprite[j]->visible);
+        EXPECT_TRUE(p1ScoreDigitSprite[j]->visible && !p2ScoreDigitSprite[j]->visible);
         EXPECT_NEAR(p1ScoreDigitSprite[j]->x(), 525 + 10 * j, 0.5);  // odd widths sit half a pixel left
     }
-    EXPECT_EQ(livesDigitSprite->textureName, digitTexture[3]->textureName);
-    EXPECT_TRUE(menuItemHighlightSprite[0]->visible);
-    EXPECT_FALSE(menuItemSprite[0]->visible);
+    EXPECT_EQ(shownDigit(livesDigitSprite), 3u);
+    EXPECT_TRUE(menuItemHighlightSprite[0]->visible && !menuItemSprite[0]->visible);
     EXPECT_TRUE(menuItemSprite[1]->visible && menuItemSprite[2]->visible && menuItemSprite[3]->visible);
     EXPECT_EQ(visibleCredits(), 0);
     for (int i = 0; i < kAlienCount; ++i) {
@@ -95,16 +85,19 @@ TEST_F(MenuTest, HeldKeysMoveTheCursorOncePerPress)
     EXPECT_EQ(menuCursor, 1u);
 }
 
-TEST_F(MenuTest, TheEndsOfTheMenuDoNothingAndPlayNothing)
+TEST_F(MenuTest, TheEndsOfTheMenuAndEscapeDoNothingAndPlayNothing)
 {
     returnToTitleMenu();
+    escapeKeyPressed();
+    EXPECT_FALSE(gameOver);
+    EXPECT_EQ(endBanner, nullptr);
     FSOUND_StopSound(FSOUND_ALL);
     runPasses(1, Keys{SDLK_UP});
     EXPECT_EQ(menuCursor, 0u);
-    EXPECT_FALSE(blipPlaying());
+    EXPECT_FALSE(freeChannelPlaying());
     runPasses(1);
     runPasses(1, Keys{SDLK_DOWN});
-    EXPECT_TRUE(blipPlaying()) << "a real move blips";
+    EXPECT_TRUE(freeChannelPlaying()) << "a real move blips";
     for (int i = 0; i < 3; ++i) {
         runPasses(1);
         runPasses(1, Keys{SDLK_DOWN});
@@ -114,7 +107,7 @@ TEST_F(MenuTest, TheEndsOfTheMenuDoNothingAndPlayNothing)
     runPasses(1);
     runPasses(1, Keys{SDLK_DOWN});
     EXPECT_EQ(menuCursor, 3u);
-    EXPECT_FALSE(blipPlaying());
+    EXPECT_FALSE(freeChannelPlaying());
     EXPECT_TRUE(menuItemHighlightSprite[3]->visible);
 }
 
@@ -192,14 +185,6 @@ TEST_F(MenuTest, CreditsCycleOneLineAtATime)
     EXPECT_EQ(visibleCredits(), 1);
 }
 
-TEST_F(MenuTest, EscapeIsIgnoredOnTheTitleMenu)
-{
-    returnToTitleMenu();
-    escapeKeyPressed();
-    EXPECT_FALSE(gameOver);
-    EXPECT_EQ(endBanner, nullptr);
-}
-
 TEST_F(MenuTest, EscapeAbandonsAGameAndTheMenuReturns180PassesLater)
 {
     hallOfFame[9].score = 1000;  // a score of 0 does not earn a name
@@ -247,7 +232,7 @@ TEST_F(MenuTest, ALostLifePausesTheRoundFor100Passes)
     EXPECT_DOUBLE_EQ(alien[35].y, alienY) << "the formation stands still between rounds";
     runPasses(1);
     EXPECT_EQ(roundPause, -1);
-    EXPECT_EQ(livesDigitSprite->textureName, digitTexture[2]->textureName);
+    EXPECT_EQ(shownDigit(livesDigitSprite), 2u);
     EXPECT_TRUE(tank[0].tankBodySprite->visible);
 }
 
