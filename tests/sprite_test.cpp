@@ -62,18 +62,12 @@ protected:
     // never decrease.
     static void expectListConsistent()
     {
-        ASSERT_EQ(sceneHead == nullptr, sceneTail == nullptr);
-        if (!sceneHead)
-            return;
-        EXPECT_EQ(sceneHead->prev, nullptr);
-        EXPECT_EQ(sceneTail->next, nullptr);
         Sprite* last = nullptr;
-        for (Sprite* s = sceneHead; s; s = s->next) {
+        for (Sprite* s = sceneHead; s; last = s, s = s->next) {
             EXPECT_EQ(s->prev, last);
             if (last) {
                 EXPECT_LE(last->z, s->z);
             }
-            last = s;
         }
         EXPECT_EQ(last, sceneTail);
     }
