@@ -262,12 +262,12 @@ struct Sound {
     {
         Uint8* buffer = nullptr;
         Uint32 length = 0;
-        if (SDL_LoadWAV(("media/sound/" + name + ".wav").c_str(), &spec, &buffer, &length)) {
+        if (SDL_LoadWAV(("media/sound/" + name + ".wav").c_str(), &format, &buffer, &length)) {
             samples.assign(reinterpret_cast<int16_t*>(buffer), reinterpret_cast<int16_t*>(buffer + length));
             SDL_FreeWAV(buffer);
         }
     }
-    SDL_AudioSpec spec = {};
+    SDL_AudioSpec format = {};
     std::vector<int16_t> samples;
 };
 
@@ -278,9 +278,9 @@ TEST(MediaSounds, AreSixteenBitAt22050HzNeverClipAndLoopSeamlessly)
         SCOPED_TRACE(name);
         const Sound w(name);
         ASSERT_GT(w.samples.size(), 1000u);
-        EXPECT_EQ(w.spec.format, AUDIO_S16LSB);
-        EXPECT_EQ(w.spec.channels, 1);
-        EXPECT_EQ(w.spec.freq, 22050);
+        EXPECT_EQ(w.format.format, AUDIO_S16LSB);
+        EXPECT_EQ(w.format.channels, 1);
+        EXPECT_EQ(w.format.freq, 22050);
         int peak = 0, largestStep = 0;
         for (size_t i = 0; i < w.samples.size(); ++i) {
             peak = std::max(peak, std::abs(int(w.samples[i])));
