@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kAlienFrames = 9;
 constexpr int kAlienSize = 31;
-constexpr double kPi = 3.14159265358979323846;
 
 const Colour kSkin = rgb8(150, 72, 206);
 const Colour kSkinDark = rgb8(84, 34, 128);

@@ -13,7 +13,6 @@ namespace {
 constexpr int kSwirlSize = 64;
 constexpr double kSwirlCentre = 32.0;
 constexpr double kSwirlRadius = 29.0;
-constexpr double kPi = 3.14159265358979323846;
 
 // Colour along a hot glow: t = 0 at the core to 1 at the rim.
 Colour heatRamp(double t, Colour hot, Colour mid, Colour rim)

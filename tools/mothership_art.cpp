@@ -14,7 +14,6 @@ namespace {
 constexpr int kShipFrames = 13;
 constexpr int kShipWidth = 100;
 constexpr int kShipHeight = 60;
-constexpr double kPi = 3.14159265358979323846;
 
 const Colour kHull = rgb8(168, 176, 208);
 const Colour kHullDark = rgb8(70, 76, 104);

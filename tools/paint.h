@@ -12,6 +12,9 @@
 #include <functional>
 #include <vector>
 
+// For the round shapes and spirals every picture draws.
+constexpr double kPi = 3.14159265358979323846;
+
 using Inside = std::function<bool(double x, double y)>;
 using Shader = std::function<Colour(double x, double y)>;
 

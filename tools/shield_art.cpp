@@ -15,7 +15,6 @@ constexpr int kArcFrames = 24;
 constexpr int kArcSize = 8;
 constexpr int kBallFrames = 6;
 constexpr int kBallSize = 16;
-constexpr double kPi = 3.14159265358979323846;
 
 const Colour kEnergy = rgb8(70, 210, 255);
 const Colour kOrb = rgb8(60, 120, 190);
