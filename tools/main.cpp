@@ -5,10 +5,12 @@
 //   korvath_media --scores RUN_DIR             only the score file, if missing
 //   korvath_media --contact-sheet RUN_DIR PNG  the contact sheet of RUN_DIR's
 //                                              pictures
+//   korvath_media --icon PNG                   the desktop icon
 //
 // Exit status 0 on success; on failure a message on stderr and status 1.
 #include "catalogue.h"
 #include "contact_sheet.h"
+#include "icon_art.h"
 
 #include <cstdio>
 #include <exception>
@@ -18,7 +20,7 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: korvath_media RUN_DIR | --scores RUN_DIR | --contact-sheet RUN_DIR PNG\n");
+    std::fprintf(stderr, "usage: korvath_media RUN_DIR | --scores RUN_DIR | --contact-sheet RUN_DIR PNG | --icon PNG\n");
     return 1;
 }
 
@@ -32,6 +34,8 @@ int main(int argc, char** argv)
             writeAllMedia(first);
         else if (argc == 3 && first == "--scores")
             ensureScoreFile(argv[2]);
+        else if (argc == 3 && first == "--icon")
+            writePng(argv[2], makeIcon());
         else if (argc == 4 && first == "--contact-sheet")
             writeContactSheet(argv[2], argv[3]);
         else
