@@ -70,8 +70,16 @@ std::string RunDirectoryCopy::file(const std::string& relative) const
     return path_ + "/" + relative;
 }
 
-GameProcess::GameProcess(const std::string& directory) : directory_(directory)
+GameProcess::GameProcess(const std::string& directory) : GameProcess(directory, {"./korvath"}) {}
+
+GameProcess::GameProcess(const std::string& directory, const std::vector<std::string>& command,
+                         const std::vector<std::string>& environment)
+    : directory_(directory)
 {
+    std::vector<char*> argv;
+    for (const std::string& word : command)
+        argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
     std::fflush(nullptr);
     pid_ = fork();
     if (pid_ < 0)
@@ -82,7 +90,14 @@ GameProcess::GameProcess(const std::string& directory) : directory_(directory)
         redirect(STDOUT_FILENO, "stdout.txt");
         redirect(STDERR_FILENO, "stderr.txt");
         setenv("SDL_AUDIODRIVER", "dummy", 0);
-        execl("./korvath", "korvath", static_cast<char*>(nullptr));
+        for (const std::string& entry : environment) {
+            const size_t equals = entry.find('=');
+            if (equals == std::string::npos)
+                unsetenv(entry.c_str());
+            else
+                setenv(entry.substr(0, equals).c_str(), entry.c_str() + equals + 1, 1);
+        }
+        execvp(argv[0], argv.data());
         _exit(127);
     }
 }

@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 // A copy of the run directory's korvath and media/ under /tmp, removed again
 // when the copy goes out of scope.
@@ -30,6 +31,11 @@ private:
 class GameProcess {
 public:
     explicit GameProcess(const std::string& directory);
+    // Any command started in a directory, e.g. a script that ends by running
+    // the game. `environment` holds NAME=value entries to set, and bare
+    // NAMEs to remove, on top of the test's own.
+    GameProcess(const std::string& directory, const std::vector<std::string>& command,
+                const std::vector<std::string>& environment = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;

@@ -1,0 +1,148 @@
+#include "x_screen.h"
+
+#include "game_process.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+namespace {
+
+// About two passes of the game between screenshots.
+constexpr int kPollMs = 30;
+
+int channel(unsigned long pixel, unsigned long mask)
+{
+    return mask ? int((pixel & mask) >> __builtin_ctzl(mask)) : 0;
+}
+
+// Screenshots are taken many times a second while the game runs on the same
+// cores, so the usual 32-bit layout is read directly.
+unsigned long pixelAt(XImage* image, int x, int y)
+{
+    if (image->bits_per_pixel != 32 || image->byte_order != LSBFirst)
+        return XGetPixel(image, x, y);
+    const auto* row = reinterpret_cast<const unsigned char*>(image->data + y * image->bytes_per_line);
+    const unsigned char* p = row + 4 * x;
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (unsigned long)(p[3]) << 24;
+}
+
+void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+}  // namespace
+
+bool isCoverBlue(Rgb c) { return std::abs(c.r - 16) <= 8 && std::abs(c.g - 24) <= 8 && std::abs(c.b - 58) <= 8; }
+bool isText(Rgb c) { return c.b >= 130 && c.g >= 90 && c.g > c.r + 5 && c.b > c.g; }
+bool isHighlightBar(Rgb c) { return c.r >= 100 && c.g >= 140 && c.b >= 200; }
+bool isTankGreen(Rgb c) { return c.g >= 90 && c.g > c.r + 10 && c.g > c.b + 30; }
+bool isBright(Rgb c) { return c.r + c.g + c.b >= 450; }
+
+Screenshot Screenshot::grab(Display* display)
+{
+    Screenshot shot;
+    XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, kScreenWidth, kScreenHeight,
+                              AllPlanes, ZPixmap);
+    if (!image)
+        return shot;
+    shot.pixels_.reserve(kScreenWidth * kScreenHeight);
+    for (int y = 0; y < kScreenHeight; ++y)
+        for (int x = 0; x < kScreenWidth; ++x) {
+            const unsigned long p = pixelAt(image, x, y);
+            shot.pixels_.push_back({channel(p, image->red_mask), channel(p, image->green_mask),
+                                    channel(p, image->blue_mask)});
+        }
+    XDestroyImage(image);
+    return shot;
+}
+
+int Screenshot::count(Area a, bool (*is)(Rgb)) const
+{
+    if (pixels_.empty())
+        return 0;
+    int n = 0;
+    for (int y = a.y0; y < a.y1; ++y)
+        for (int x = a.x0; x < a.x1; ++x)
+            n += is(at(x, y));
+    return n;
+}
+
+double Screenshot::share(Area a, bool (*is)(Rgb)) const
+{
+    return double(count(a, is)) / ((a.x1 - a.x0) * (a.y1 - a.y0));
+}
+
+int Screenshot::differingPixels(const Screenshot& other, Area a) const
+{
+    if (pixels_.empty() || other.pixels_.empty())
+        return 0;
+    int n = 0;
+    for (int y = a.y0; y < a.y1; ++y)
+        for (int x = a.x0; x < a.x1; ++x) {
+            const Rgb p = at(x, y), q = other.at(x, y);
+            n += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 60;
+        }
+    return n;
+}
+
+Area menuItemBar(int item) { return {300, 146 + 40 * item, 340, 168 + 40 * item}; }
+
+bool highlightOn(const Screenshot& s, int item) { return s.share(menuItemBar(item), isHighlightBar) >= 0.55; }
+
+bool titleMenuWithHighlightOn(const Screenshot& s, int item)
+{
+    for (int i = 0; i < 4; ++i)
+        if (highlightOn(s, i) != (i == item))
+            return false;
+    return s.share(kWholeScreen, isCoverBlue) < 0.2;
+}
+
+double tankCentre(const Screenshot& s)
+{
+    const Area tankRow = {0, 440, kScreenWidth, 478};
+    long sum = 0;
+    int n = 0;
+    for (int y = tankRow.y0; y < tankRow.y1; ++y)
+        for (int x = tankRow.x0; x < tankRow.x1; ++x)
+            if (isTankGreen(s.at(x, y))) {
+                sum += x;
+                ++n;
+            }
+    return n >= 100 ? double(sum) / n : -1.0;
+}
+
+bool xdotool(const char* action, const char* key)
+{
+    return std::system((std::string("xdotool ") + action + " " + key).c_str()) == 0;
+}
+
+bool xdotoolInstalled()
+{
+    return std::system("command -v xdotool >/dev/null") == 0;
+}
+
+bool ScreenWatcher::waitForScreen(const std::function<bool(const Screenshot&)>& seen, double seconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+        screen = Screenshot::grab(display_);
+        if (seen(screen))
+            return true;
+        if (game_.hasEnded() || std::chrono::steady_clock::now() > deadline)
+            return false;
+        sleepMs(kPollMs);
+    }
+}
+
+bool ScreenWatcher::pressUntil(const char* key, const std::function<bool(const Screenshot&)>& seen,
+                               double seconds)
+{
+    xdotool("keydown", key);
+    const bool happened = waitForScreen(seen, seconds);
+    xdotool("keyup", key);
+    sleepMs(100);
+    return happened;
+}

@@ -1,0 +1,86 @@
+// The X screen as a player sees it, for tests that run the real game: full
+// 640 x 480 screenshots, the colours of what the game shows, and real key
+// presses through xdotool.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+class GameProcess;
+// Xlib's display, declared as Xlib does; Xlib itself is left out of this
+// header because its macros (None, Bool) clash with GoogleTest's names.
+typedef struct _XDisplay Display;
+
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+
+struct Rgb {
+    int r, g, b;
+};
+
+// A screen area, right and bottom edges excluded.
+struct Area {
+    int x0, y0, x1, y1;
+};
+
+const Area kWholeScreen = {0, 0, kScreenWidth, kScreenHeight};
+
+// Colours of what the player sees. The loading cover is the dark blue panel
+// colour; texts are the game's grey-blue drawn additively; the highlight bar
+// is a pale blue block; the tank is green; shots and their trail are near
+// white.
+bool isCoverBlue(Rgb c);
+bool isText(Rgb c);
+bool isHighlightBar(Rgb c);
+bool isTankGreen(Rgb c);
+bool isBright(Rgb c);
+
+class Screenshot {
+public:
+    // The whole screen now; empty (every count 0) if it cannot be read.
+    static Screenshot grab(Display* display);
+
+    Rgb at(int x, int y) const { return pixels_[y * kScreenWidth + x]; }
+    int count(Area a, bool (*is)(Rgb)) const;
+    double share(Area a, bool (*is)(Rgb)) const;
+    // Pixels whose colour changed clearly since the other screenshot.
+    int differingPixels(const Screenshot& other, Area a) const;
+
+private:
+    std::vector<Rgb> pixels_;
+};
+
+// Where the title menu's items stand, and whether the menu is up with the
+// highlight on one item and the loading cover gone.
+Area menuItemBar(int item);
+bool highlightOn(const Screenshot& s, int item);
+bool titleMenuWithHighlightOn(const Screenshot& s, int item);
+
+// The tank's middle: the mean x of its green pixels in the bottom row, or -1
+// when it is not in sight.
+double tankCentre(const Screenshot& s);
+
+// Real key events through the X server's test extension, to the window under
+// the pointer: the game's full-screen window. `action` is key, keydown or
+// keyup; `key` an X key name ("space", "Left").
+bool xdotool(const char* action, const char* key);
+bool xdotoolInstalled();
+
+// Watches one running game on one display.
+class ScreenWatcher {
+public:
+    ScreenWatcher(Display* display, GameProcess& game) : display_(display), game_(game) {}
+
+    // Takes screenshots until `seen` holds for one, the game ends, or
+    // `seconds` pass. The last screenshot stays in `screen`.
+    bool waitForScreen(const std::function<bool(const Screenshot&)>& seen, double seconds = 10.0);
+    // Holds a key until the screen shows its effect, then lets it go and
+    // gives the game a few passes to see it released.
+    bool pressUntil(const char* key, const std::function<bool(const Screenshot&)>& seen, double seconds = 5.0);
+
+    Screenshot screen;
+
+private:
+    Display* display_;
+    GameProcess& game_;
+};
