@@ -230,26 +230,19 @@ int squareTextWidth(const std::string& text, int points)
     return width;
 }
 
-int drawSquareText(Image& target, int x, int y, const std::string& text, int points, Colour colour)
+TextCoverage squareTextCoverage(const std::string& text, int points)
 {
-    const int w = squareTextWidth(text, points);
-    const int h = ascentPixels(points) + (-kSquareDescender * points + kSquareCellsPerEm - 1) / kSquareCellsPerEm;
-    std::vector<double> coverage(size_t(w) * h, 0.0);
+    TextCoverage out;
+    out.width = squareTextWidth(text, points);
+    out.height = ascentPixels(points) + (-kSquareDescender * points + kSquareCellsPerEm - 1) / kSquareCellsPerEm;
+    out.share.assign(size_t(out.width) * out.height, 0.0);
     int pen = 0;
     for (char c : text) {
         const CellGlyph& g = squareGlyph(c);
-        coverGlyph(coverage, w, h, g, pen, ascentPixels(points), points);
+        coverGlyph(out.share, out.width, out.height, g, pen, ascentPixels(points), points);
         pen += advancePixels(g, points);
     }
-    for (int py = 0; py < h; ++py)
-        for (int px = 0; px < w; ++px) {
-            const double a = std::min(1.0, coverage[size_t(py) * w + px]);
-            if (a <= 0 || !target.contains(x + px, y + py))
-                continue;
-            Rgb& p = target.at(x + px, y + py);
-            const Colour sum = fromRgb(p) + colour * a;
-            p = Rgb{uint8_t(std::lround(std::min(1.0, sum.r) * 255)), uint8_t(std::lround(std::min(1.0, sum.g) * 255)),
-                    uint8_t(std::lround(std::min(1.0, sum.b) * 255))};
-        }
-    return w;
+    for (double& a : out.share)
+        a = std::min(1.0, a);
+    return out;
 }

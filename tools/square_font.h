@@ -10,7 +10,6 @@
 #pragma once
 
 #include "files.h"
-#include "image.h"
 
 #include <string>
 #include <vector>
@@ -49,8 +48,15 @@ const CellGlyph& squareGlyph(char c);
 Bytes makeSquareFont();
 
 // Text as the game's font library lays it out (advances rounded to whole
-// pixels at the point size, each glyph placed at a whole pixel) and draws
-// it: each pixel takes the colour scaled by the share of it that is inked.
-// Draws with the top of the line box at y; returns the width in pixels.
-int drawSquareText(Image& target, int x, int y, const std::string& text, int points, Colour colour);
+// pixels at the point size, each glyph placed at a whole pixel), as the
+// inked share of each pixel, 0 to 1. Row 0 is the top of the line, which
+// is `ascent` pixels above the baseline.
+struct TextCoverage {
+    int width = 0;
+    int height = 0;
+    std::vector<double> share;
+    double at(int x, int y) const { return share[size_t(y) * width + x]; }
+};
+
+TextCoverage squareTextCoverage(const std::string& text, int points);
 int squareTextWidth(const std::string& text, int points);
