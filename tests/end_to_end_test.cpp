@@ -120,8 +120,10 @@ private:
 };
 
 // Where things stand on screen. The menu window (366 x 264) is centred, so
-// its left edge is at 137 and the hall of fame's names start at 172.
-Area menuItemBar(int item) { return {300, 146 + 40 * item, 340, 168 + 40 * item}; }
+// its left edge is at 137 and the hall of fame's names start at 172. The
+// menu bars are probed in their middle 28 pixels, which the narrowest, "Quit"
+// (31 wide), covers too.
+Area menuItemBar(int item) { return {306, 146 + 40 * item, 334, 168 + 40 * item}; }
 const Area kLoadingText = {200, 222, 440, 258};
 const Area kAddressLine = {200, 452, 440, 478};
 const Area kTankRow = {0, 440, kScreenWidth, 478};

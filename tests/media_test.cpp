@@ -229,6 +229,17 @@ TEST_F(MediaTest, TransparencyOnlyWhereTheGameWantsIt)
         EXPECT_GE(bar.width(), scratch.textWidth(item)) << item;
 }
 
+TEST_F(MediaTest, TheFontIsSquareBoldAndOpensAtEverySizeInUse)
+{
+    for (int points : {12, 16, 20, 24, 32, 40}) {
+        TTF_Font* font = TTF_OpenFont("media/Square Bold.ttf", points);
+        ASSERT_NE(font, nullptr) << points << " pt: " << TTF_GetError();
+        EXPECT_STREQ(TTF_FontFaceFamilyName(font), "Square");
+        EXPECT_STREQ(TTF_FontFaceStyleName(font), "Bold");
+        TTF_CloseFont(font);
+    }
+}
+
 TEST_F(MediaTest, SwirlsStayInsideTheirCircleAndTheTintedOneIsNearWhite)
 {
     // Spinning turns the texture about the canvas centre and repeats the
@@ -347,7 +358,7 @@ TEST_F(MediaRebuild, WritesTheSameBytesEveryTimeAndKeepsAPlayersScores)
         EXPECT_EQ(readFile(entry.path()), readFile(built)) << built;
         ++compared;
     }
-    EXPECT_EQ(compared, 37); // 28 pictures and 9 sounds
+    EXPECT_EQ(compared, 38); // 28 pictures, 9 sounds and the font
 }
 
 TEST_F(MediaRebuild, ContactSheetShowsTheBuiltPictures)

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -47,11 +48,13 @@ double nameX() { return double(int(menuWindowSprite->x() + 35)); }
 double scoreX() { return double(int(menuWindowSprite->x() + 315)); }
 double rowY(int i) { return 130.0 + 20.0 * i; }
 
-// The visible text sprite in front of the menu with its top-left at (x, y).
+// The visible text sprite in front of the menu with its top-left at (x, y):
+// within half a pixel across, since an image of odd width is centred on a
+// half pixel.
 Sprite* textSpriteAt(double x, double y)
 {
     for (Sprite* s = sceneHead; s; s = s->next)
-        if (s->depth() == 100.0 && s->visible && s->x() == x && s->y() == y)
+        if (s->depth() == 100.0 && s->visible && std::fabs(s->x() - x) <= 0.5 && s->y() == y)
             return s;
     return nullptr;
 }

@@ -3,6 +3,7 @@
 #include "art.h"
 #include "files.h"
 #include "sound.h"
+#include "square_font.h"
 
 #include <filesystem>
 #include <functional>
@@ -101,6 +102,7 @@ void writeAllMedia(const std::string& runDir)
     }
     for (const SoundFile& s : kSounds)
         writeWav(runDir + "/" + s.path, s.make());
+    writeBytes(runDir + "/" + kFontFile, makeSquareFont());
     ensureScoreFile(runDir);
 }
 

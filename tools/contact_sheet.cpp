@@ -3,6 +3,8 @@
 #include "catalogue.h"
 #include "compose.h"
 #include "label_font.h"
+#include "square_font.h"
+#include "text_sheet.h"
 
 #include <algorithm>
 #include <map>
@@ -14,7 +16,6 @@ constexpr int kSheetWidth = 1340;
 constexpr int kMargin = 20;
 const Rgb kSheetBackground{26, 26, 32};
 const Rgb kCaption{200, 204, 220};
-const Colour kGameText = rgb8(94, 112, 159);
 
 class Media {
 public:
@@ -72,7 +73,8 @@ void drawShields(Image& target, const Media& m, int frameStep)
     }
 }
 
-// A heads-up label: the dark panel at 0.75, the plate added over it.
+// A heads-up label: the dark panel at 0.75, the plate added over it, the
+// label and the digits (a lone digit centred, six at their ten-pixel places).
 void drawLabelPlate(Image& target, const Media& m, double x, const std::string& label, const std::string& digits)
 {
     const Image& panel = m["windows/window_bg.bmp"];
@@ -82,8 +84,13 @@ void drawLabelPlate(Image& target, const Media& m, double x, const std::string& 
     Placement plate = topLeft(m["windows/score_0.tga"], x, 0);
     plate.blend = Blend::Additive;
     drawImage(target, m["windows/score_0.tga"], plate);
-    text(target, int(x + 85 - label.size() * 3), 9, label, kGameText);
-    text(target, int(x + 85 - digits.size() * 6), 30, digits, kGameText, 2);
+    addGameText(target, int(x) + 85 - squareTextWidth(label, 16) / 2, 4, label, 16);
+    if (digits.size() == 1) {
+        addGameText(target, int(x) + 85 - squareTextWidth(digits, 16) / 2, 25, digits, 16);
+        return;
+    }
+    for (size_t j = 0; j < digits.size(); ++j)
+        addGameText(target, int(x) + 55 + 10 * int(j), 25, digits.substr(j, 1), 16);
 }
 
 // A swirl particle of the bullet trail: the outline tinted over the swirl.
@@ -138,9 +145,9 @@ Image playScreen(const Media& m)
     piece.scaleX = piece.scaleY = 0.64;
     piece.degrees = 30;
     drawImage(screen, m["sprites/mothership_body2.tga"], piece);
-    drawLabelPlate(screen, m, 470, "PLAYER 1 SCORE:", "000150");
-    drawLabelPlate(screen, m, 0, "PLAYER 2 SCORE:", "000090");
-    drawLabelPlate(screen, m, 235, "LIVES:", "3");
+    drawLabelPlate(screen, m, 470, "Player 1 Score:", "000150");
+    drawLabelPlate(screen, m, 0, "Player 2 Score:", "000090");
+    drawLabelPlate(screen, m, 235, "Lives:", "3");
     return screen;
 }
 
@@ -149,25 +156,25 @@ Image menuScreen(const Media& m)
     Image screen = m["backdrop.tga"];
     drawShields(screen, m, 5);
     drawTank(screen, m, "sprites/", 287, 432, 0);
-    drawLabelPlate(screen, m, 470, "PLAYER 1 SCORE:", "000000");
-    drawLabelPlate(screen, m, 235, "LIVES:", "3");
+    drawLabelPlate(screen, m, 470, "Player 1 Score:", "000000");
+    drawLabelPlate(screen, m, 235, "Lives:", "3");
     const Image& window = m["windows/menu_2.tga"];
     double wx = 320 - window.width / 2, wy = 240 - window.height / 2;
     Placement shade = scaledTopLeft(m["windows/window_bg.bmp"], wx + 17, wy + 19, 366, 264);
     shade.opacity = 0.75;
     drawImage(screen, m["windows/window_bg.bmp"], shade);
-    const char* items[4] = {"ONE PLAYER", "TWO PLAYER", "HALL OF FAME", "QUIT"};
+    const char* items[4] = {"One Player", "Two Player", "Hall Of Fame", "Quit"};
     for (int i = 0; i < 4; ++i) {
-        int w = int(std::string(items[i]).size()) * kLabelAdvance * 2;
+        const int w = squareTextWidth(items[i], 24);
         if (i == 0) {
             // The highlighted item: the bar with the letters cut out of it.
-            Image bar = m["windows/inv text back.bmp"].crop(0, 0, w + 8, 26);
-            drawLabel(bar, 4, 6, items[i], Rgb{0, 0, 0}, 2);
-            Placement p = topLeft(bar, 320 - bar.width / 2, 144);
+            Image bar = m["windows/inv text back.bmp"].crop(0, 0, w, 26);
+            cutGameText(bar, 0, -4, items[i], 24);
+            Placement p = topLeft(bar, 320 - w / 2, 144);
             p.blend = Blend::Additive;
             drawImage(screen, bar, p);
         } else {
-            text(screen, 320 - w / 2, 148 + 40 * i, items[i], kGameText, 2);
+            addGameText(screen, 320 - w / 2, 140 + 40 * i, items[i], 24);
         }
     }
     Placement p = topLeft(window, wx, wy);
@@ -256,9 +263,10 @@ int drawEverything(Image& sheet, const Media& m)
     sheet.blitKeyed(playScreen(m), kMargin, 40);
     sheet.blitKeyed(menuScreen(m), kMargin * 2 + 640, 40);
     drawLabel(sheet, kMargin, 524, "IN PLAY (TWO PLAYERS - RIGHT TANK TILTED)", kCaption);
-    drawLabel(sheet, kMargin * 2 + 640, 524, "TITLE MENU (BAR TEXT APPROXIMATED)", kCaption);
+    drawLabel(sheet, kMargin * 2 + 640, 524, "TITLE MENU", kCaption);
 
     Flow flow(sheet, 548);
+    flow.place(gameTextsPanel(kSheetWidth - 2 * kMargin), "EVERY TEXT OF THE GAME IN ITS FONT - SQUARE BOLD");
     for (const char* dir : {"sprites/", "sprites/sp/"}) {
         for (double tilt : {0.0, 8.0}) {
             Image stage = m["backdrop.tga"].crop(300, 420, 56, 60);
