@@ -14,6 +14,10 @@ namespace {
 
 // About two passes of the game between screenshots.
 constexpr int kPollMs = 30;
+// How long one press is held while its effect is awaited, and how long the
+// effect is still awaited after the key is let go.
+constexpr double kPressSeconds = 1.5;
+constexpr double kReleaseSeconds = 0.3;
 
 int channel(unsigned long pixel, unsigned long mask)
 {
@@ -141,9 +145,21 @@ bool ScreenWatcher::waitForScreen(const std::function<bool(const Screenshot&)>& 
 bool ScreenWatcher::pressUntil(const char* key, const std::function<bool(const Screenshot&)>& seen,
                                double seconds)
 {
-    xdotool("keydown", key);
-    const bool happened = waitForScreen(seen, seconds);
-    xdotool("keyup", key);
-    sleepMs(100);
-    return happened;
+    // A press counts only once the game has seen the previous key released
+    // (the menus' latch), and a busy machine may run the game's passes late:
+    // so a press that shows nothing is let go and made again, rather than
+    // held for a fixed time.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+        xdotool("keydown", key);
+        bool happened = waitForScreen(seen, kPressSeconds);
+        xdotool("keyup", key);
+        happened = happened || waitForScreen(seen, kReleaseSeconds);
+        if (happened) {
+            sleepMs(100);
+            return true;
+        }
+        if (game_.hasEnded() || std::chrono::steady_clock::now() > deadline)
+            return false;
+    }
 }

@@ -74,9 +74,10 @@ public:
     // Takes screenshots until `seen` holds for one, the game ends, or
     // `seconds` pass. The last screenshot stays in `screen`.
     bool waitForScreen(const std::function<bool(const Screenshot&)>& seen, double seconds = 10.0);
-    // Holds a key until the screen shows its effect, then lets it go and
+    // Presses a key until the screen shows its effect (holding it a while,
+    // then letting go and pressing again), at most `seconds` in all; then
     // gives the game a few passes to see it released.
-    bool pressUntil(const char* key, const std::function<bool(const Screenshot&)>& seen, double seconds = 5.0);
+    bool pressUntil(const char* key, const std::function<bool(const Screenshot&)>& seen, double seconds = 20.0);
 
     Screenshot screen;
 
