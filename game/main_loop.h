@@ -1,6 +1,7 @@
 // The main loop: one pass per frame. Each pass polls input (which also draws
 // the frame left by the previous pass), reads the keyboard, runs the title
-// menu or the game, and then advances every effect.
+// menu or the game, and then advances every effect. A paused game's passes
+// do nothing but draw.
 #pragma once
 
 #include <SDL.h>
@@ -23,6 +24,12 @@ void effectStep();
 
 // An Escape key press: it abandons a game, and counts only during one.
 void escapeKeyPressed();
+// Every other event the game acts on: P pauses and resumes, Alt+Enter
+// switches between window and full screen, losing the window's focus
+// pauses.
+void gameEvent(const SDL_Event& event);
+// Hands Escape and the other events to the two above.
+void installEventHandlers();
 void escapeSequence();
 // The end of a game: back to the title menu, or on to name entry.
 void finishGame();
