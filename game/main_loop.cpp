@@ -6,6 +6,7 @@
 #include "display.h"
 #include "formation.h"
 #include "game_state.h"
+#include "gamepad.h"
 #include "hall_of_fame.h"
 #include "levels.h"
 #include "mothership.h"
@@ -146,6 +147,10 @@ void gameEvent(const SDL_Event& event)
         if (!event.active.gain && (event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)))
             pauseGame();
         break;
+    case SDL_JOYBUTTONDOWN:
+        if (isPadEscape(event.jbutton))
+            escapeKeyPressed();
+        break;
     default:
         break;
     }
@@ -198,11 +203,12 @@ void shutDown()
 int runMainLoop()
 {
     installEventHandlers();
+    openGamepads();
     for (;;) {
         if (pollEvents()) {
             shutDown();
             return 0;
         }
-        logicPass(SDL_GetKeyState(nullptr), SDL_GetModState());
+        logicPass(keysWithPads(SDL_GetKeyState(nullptr)), SDL_GetModState());
     }
 }

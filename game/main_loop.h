@@ -22,15 +22,16 @@ void playingPass();
 void betweenRoundsPass();
 void effectStep();
 
-// An Escape key press: it abandons a game, and counts only during one.
+// An Escape key press (or a pad's Start or Back): it abandons a game, and
+// counts only during one.
 void escapeKeyPressed();
+void escapeSequence();
 // Every other event the game acts on: P pauses and resumes, Alt+Enter
 // switches between window and full screen, losing the window's focus
-// pauses.
+// pauses, and a pad's Start or Back is Escape.
 void gameEvent(const SDL_Event& event);
-// Hands Escape and the other events to the two above.
+// Has the event poll hand Escape to escapeKeyPressed and the rest to gameEvent.
 void installEventHandlers();
-void escapeSequence();
 // The end of a game: back to the title menu, or on to name entry.
 void finishGame();
 // Releases the sound and SDL after a quit event.
