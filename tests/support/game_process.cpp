@@ -70,7 +70,7 @@ std::string RunDirectoryCopy::file(const std::string& relative) const
     return path_ + "/" + relative;
 }
 
-GameProcess::GameProcess(const std::string& directory) : directory_(directory)
+GameProcess::GameProcess(const std::string& directory, const char* option) : directory_(directory)
 {
     std::fflush(nullptr);
     pid_ = fork();
@@ -82,7 +82,7 @@ GameProcess::GameProcess(const std::string& directory) : directory_(directory)
         redirect(STDOUT_FILENO, "stdout.txt");
         redirect(STDERR_FILENO, "stderr.txt");
         setenv("SDL_AUDIODRIVER", "dummy", 0);
-        execl("./korvath", "korvath", static_cast<char*>(nullptr));
+        execl("./korvath", "korvath", option, static_cast<char*>(nullptr));
         _exit(127);
     }
 }

@@ -24,12 +24,12 @@ private:
     std::string path_;
 };
 
-// ./korvath started in a directory. Sound goes to SDL's dummy driver unless
+// ./korvath started in a directory, with one command-line option or none. Sound goes to SDL's dummy driver unless
 // the environment chooses another, so no audio library talks on stderr.
 // A game still running when this goes out of scope is killed.
 class GameProcess {
 public:
-    explicit GameProcess(const std::string& directory);
+    explicit GameProcess(const std::string& directory, const char* option = nullptr);
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
