@@ -67,15 +67,6 @@ protected:
         startGameHarness();
         installEventHandlers();
     }
-
-    // One pass with the pads' keys and nothing held on the keyboard.
-    static void padPass(const PadState (&pads)[kMaxPads])
-    {
-        const Uint8 keyboard[SDLK_LAST] = {};
-        Uint8 keys[SDLK_LAST];
-        mergePadKeys(pads, currentPadMode(), keyboard, keys);
-        logicPass(keys, KMOD_NONE);
-    }
 };
 
 TEST_F(PadGameTest, PadsDriveBothTanksAndFire)
@@ -83,68 +74,64 @@ TEST_F(PadGameTest, PadsDriveBothTanksAndFire)
     startClearRound(2);
     const float start[2] = {tank[0].x, tank[1].x};
     const PadState pads[kMaxPads] = {{30000, 0, 0, true}, {0, 0, SDL_HAT_LEFT, true}};
+    const Uint8 keyboard[SDLK_LAST] = {};
+    Uint8 keys[SDLK_LAST];
+    mergePadKeys(pads, currentPadMode(), keyboard, keys);
     for (int pass = 0; pass < 20; ++pass)
-        padPass(pads);
+        logicPass(keys, KMOD_NONE);
     EXPECT_GT(tank[0].x, start[0]);
     EXPECT_LT(tank[1].x, start[1]);
-    EXPECT_TRUE(shot[0].active);
-    EXPECT_TRUE(shot[1].active);
+    EXPECT_TRUE(shot[0].active && shot[1].active);
 }
 
-// SDL 2's virtual joystick, reached through the SDL 2 library that the
-// SDL 1.2 compatibility layer has loaded beneath the game.
+// SDL 2's virtual joystick, through the SDL 2 library that the SDL 1.2
+// compatibility layer has loaded beneath the game. Null where there is none.
 struct VirtualPad {
     SDL_Joystick* joystick = nullptr;
     int (*setAxis)(SDL_Joystick*, int, Sint16) = nullptr;
     int (*setButton)(SDL_Joystick*, int, Uint8) = nullptr;
 
-    // Made before the game opens its pads; false where SDL 2 is not there.
-    bool attach()
+    VirtualPad()
     {
         void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
-        if (!sdl2)
-            return false;
-        auto init = reinterpret_cast<int (*)(Uint32)>(dlsym(sdl2, "SDL_InitSubSystem"));
-        auto attachVirtual = reinterpret_cast<int (*)(int, int, int, int)>(dlsym(sdl2, "SDL_JoystickAttachVirtual"));
-        auto open = reinterpret_cast<SDL_Joystick* (*)(int)>(dlsym(sdl2, "SDL_JoystickOpen"));
-        setAxis = reinterpret_cast<decltype(setAxis)>(dlsym(sdl2, "SDL_JoystickSetVirtualAxis"));
-        setButton = reinterpret_cast<decltype(setButton)>(dlsym(sdl2, "SDL_JoystickSetVirtualButton"));
-        if (!init || !attachVirtual || !open || !setAxis || !setButton || init(SDL_INIT_JOYSTICK) < 0)
-            return false;
-        const int kGameControllerType = 1;
-        const int index = attachVirtual(kGameControllerType, 2, 8, 1);
+        auto find = [sdl2](const char* name) { return sdl2 ? dlsym(sdl2, name) : nullptr; };
+        auto init = reinterpret_cast<int (*)(Uint32)>(find("SDL_InitSubSystem"));
+        auto attach = reinterpret_cast<int (*)(int, int, int, int)>(find("SDL_JoystickAttachVirtual"));
+        auto open = reinterpret_cast<SDL_Joystick* (*)(int)>(find("SDL_JoystickOpen"));
+        setAxis = reinterpret_cast<decltype(setAxis)>(find("SDL_JoystickSetVirtualAxis"));
+        setButton = reinterpret_cast<decltype(setButton)>(find("SDL_JoystickSetVirtualButton"));
+        if (!init || !attach || !open || !setAxis || !setButton || init(SDL_INIT_JOYSTICK) < 0)
+            return;
+        const int index = attach(1 /* a game controller */, 2, 8, 1);
         joystick = index < 0 ? nullptr : open(index);
-        return joystick != nullptr;
     }
 };
 
 TEST_F(PadGameTest, AVirtualPadPlaysThroughTheEventPoll)
 {
-    VirtualPad pad;
-    if (!pad.attach())
+    const VirtualPad pad;  // made before the game opens its pads
+    if (!pad.joystick)
         GTEST_SKIP() << "no virtual joystick under this SDL";
     openGamepads();
     startClearRound(1);
     const Uint8 keyboard[SDLK_LAST] = {};
-
     pad.setAxis(pad.joystick, 0, 30000);
     pad.setButton(pad.joystick, kPadFireButton, 1);
-    pollEvents();
-    EXPECT_EQ(heldKeys(keysWithPads(keyboard)), "right space");
     const float start = tank[0].x;
     for (int pass = 0; pass < 20; ++pass) {
         pollEvents();
         logicPass(keysWithPads(keyboard), KMOD_NONE);
     }
+    EXPECT_EQ(heldKeys(keysWithPads(keyboard)), "right space");
     EXPECT_GT(tank[0].x, start);
     EXPECT_TRUE(shot[0].active);
 
     pad.setButton(pad.joystick, kPadStartButton, 1);
     pollEvents();
     EXPECT_TRUE(gameOver) << "Start acts as Escape";
+    for (int button : {kPadFireButton, kPadStartButton})
+        pad.setButton(pad.joystick, button, 0);
     pad.setAxis(pad.joystick, 0, 0);
-    pad.setButton(pad.joystick, kPadFireButton, 0);
-    pad.setButton(pad.joystick, kPadStartButton, 0);
     pollEvents();
 }
 
