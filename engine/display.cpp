@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 Uint32 lastFrameTick = 0;
+bool windowedDisplay = false;
 
 namespace {
 
@@ -17,6 +18,7 @@ constexpr int kScreenHeight = 480;
 constexpr int kScreenBits = 32;
 
 void (*escapeHandler)() = nullptr;
+void (*eventHandler)(const SDL_Event&) = nullptr;
 
 [[noreturn]] void failStartup()
 {
@@ -40,6 +42,17 @@ void setEscapeHandler(void (*handler)())
     escapeHandler = handler;
 }
 
+void setEventHandler(void (*handler)(const SDL_Event& event))
+{
+    eventHandler = handler;
+}
+
+bool toggleFullScreen()
+{
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    return screen && SDL_WM_ToggleFullScreen(screen) != 0;
+}
+
 void initDisplay()
 {
     if (!startSdl()) {
@@ -51,8 +64,9 @@ void initDisplay()
 
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    if (!SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenBits,
-                          SDL_HWSURFACE | SDL_OPENGL | SDL_FULLSCREEN)) {
+    const Uint32 screenMode = windowedDisplay ? 0 : SDL_FULLSCREEN;
+    SDL_WM_SetCaption("Korvath", "Korvath");
+    if (!SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenBits, SDL_HWSURFACE | SDL_OPENGL | screenMode)) {
         std::printf("Unable to setup screen at 640x480x32:  %s\n", SDL_GetError());
         std::fflush(stdout);
         failStartup();
@@ -102,8 +116,11 @@ bool pollEvents()
     while (SDL_PollEvent(&event)) {
         if (event.type == SDL_QUIT)
             quit = true;
-        else if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE && escapeHandler)
-            escapeHandler();
+        else if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
+            if (escapeHandler)
+                escapeHandler();
+        } else if (eventHandler)
+            eventHandler(event);
     }
     renderFrame();
     return quit;

@@ -1,10 +1,11 @@
 // The display and the frame pass.
 //
-// initDisplay brings up SDL, a 640 x 480 full-screen OpenGL display and the
-// font library, and sets the fixed 2-D drawing state every sprite relies on.
-// pollEvents is called once per pass of the main loop: it drains the event
-// queue and then draws one frame with renderFrame, which paces the game at
-// one frame per 15 ms at most. All game time is counted in these frames.
+// initDisplay brings up SDL, a 640 x 480 OpenGL display (full screen, or a
+// window when windowedDisplay is set) and the font library, and sets the
+// fixed 2-D drawing state every sprite relies on. pollEvents is called once
+// per pass of the main loop: it drains the event queue and then draws one
+// frame with renderFrame, which paces the game at one frame per 15 ms at
+// most. All game time is counted in these frames.
 #pragma once
 
 #include <SDL.h>
@@ -18,6 +19,8 @@ constexpr int kDisplayFailureExit = 2;
 
 // Tick count (SDL_GetTicks) when the previous frame's pacing wait ended.
 extern Uint32 lastFrameTick;
+// Set before initDisplay: a 640 x 480 window instead of the full screen.
+extern bool windowedDisplay;
 
 // Start-up, in order: SDL, the display mode, the font library, the GL state.
 void initDisplay();
@@ -31,6 +34,13 @@ bool pollEvents();
 // What pollEvents does with each Escape key press; the game installs its
 // own handler, which ignores Escape while the title menu is up.
 void setEscapeHandler(void (*handler)());
+// What pollEvents does with every other event but a quit (other keys, the
+// window's focus, gamepad buttons); null for nothing.
+void setEventHandler(void (*handler)(const SDL_Event& event));
+
+// Switches between the window and the full screen, keeping the GL context
+// and everything drawn; returns false where the platform cannot.
+bool toggleFullScreen();
 
 // Clears the screen and draws the scene list, then waits out the 15 ms pacing
 // and swaps the buffers.

@@ -7,6 +7,7 @@
 
 Sprite* sceneHead = nullptr;
 Sprite* sceneTail = nullptr;
+bool spriteMotionFrozen = false;
 
 namespace {
 
@@ -263,6 +264,12 @@ void Sprite::draw()
     glLoadIdentity();
 
     // Spins and animation advance only for drawn sprites.
+    if (!spriteMotionFrozen)
+        advanceMotion();
+}
+
+void Sprite::advanceMotion()
+{
     if (spin != 0.0)
         angle = std::fmod(angle + spin, 360.0);
     if (textureSpin != 0.0)

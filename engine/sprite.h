@@ -66,6 +66,8 @@ public:
     // Scene list membership and drawing.
     void unlink();
     void draw();
+    // The spins' and the animator's step after a draw.
+    void advanceMotion();
 
     uint32_t textureWidth;       // padded power-of-two texture size
     uint32_t textureHeight;
@@ -110,6 +112,9 @@ private:
 // The scene list: head (smallest depth) and tail; both null when empty.
 extern Sprite* sceneHead;
 extern Sprite* sceneTail;
+
+// While true, drawing advances no spin and no animator.
+extern bool spriteMotionFrozen;
 
 // a when a < 360, else fmod(a, 360); negative values are returned unchanged.
 double wrapDegrees(double a);

@@ -56,6 +56,8 @@ Sprite* menuItemHighlightSprite[kMenuItems];
 Sprite* backSprite;
 Texture* gameOverTexture;
 Texture* youWinTexture;
+Texture* pausedTexture;
+Sprite* pausedSprite;
 Sprite* creditSprite[kCreditLines];
 Texture* menuItemTexture[kMenuItems];
 Texture* menuItemHighlightTexture[kMenuItems];
@@ -334,6 +336,9 @@ void buildTitleMenu()
 
     gameOverTexture = makeTextTexture("Game Over", kBannerPoints, 40, -4);
     youWinTexture = makeTextTexture("You Win", kBannerPoints, 40, -4);
+    pausedTexture = makeTextTexture("Paused", kBannerPoints, 40, -4);
+    pausedSprite =
+        hiddenSprite(makeAdditiveSprite(pausedTexture, centredX(pausedTexture->imageWidth), 220, 100.0));
 }
 
 void buildCredits()

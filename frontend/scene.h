@@ -54,7 +54,7 @@ extern Sprite* livesDigitSprite;
 extern Sprite* p2ScoreDigitSprite[kScoreDigits];
 extern Sprite* p1ScoreDigitSprite[kScoreDigits];
 
-// Title menu and end banners.
+// Title menu, end banners and the pause text.
 extern Texture* menuWindowTexture;
 extern Sprite* menuWindowSprite;
 extern Sprite* menuShadeSprite;
@@ -63,6 +63,8 @@ extern Sprite* menuItemHighlightSprite[kMenuItems];
 extern Sprite* backSprite;
 extern Texture* gameOverTexture;
 extern Texture* youWinTexture;
+extern Texture* pausedTexture;
+extern Sprite* pausedSprite;            // "Paused", shown while a game is paused
 extern Sprite* creditSprite[kCreditLines];
 // The texts' own textures, each shown by one sprite above.
 extern Texture* menuItemTexture[kMenuItems];

@@ -16,6 +16,7 @@ bool levelCleared = false;
 int32_t lives = 3;
 int32_t aliensAlive = 36;
 bool shieldsGone = false;
+bool gamePaused = false;
 const Uint8* keyState = nullptr;
 SDLMod keyModifiers = KMOD_NONE;
 Sprite* levelBannerSprite = nullptr;

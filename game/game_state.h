@@ -43,6 +43,7 @@ extern bool levelCleared;        // the formation was wiped out; the next round 
 extern int32_t lives;            // shared by both players
 extern int32_t aliensAlive;      // 0..36
 extern bool shieldsGone;         // the formation came low and knocked the shields away
+extern bool gamePaused;          // a game is paused: passes run no step until it resumes
 extern const Uint8* keyState;    // held keys this pass, indexed by SDL key symbol
 extern SDLMod keyModifiers;      // modifier state this pass (Shift, Caps Lock, ...)
 extern Sprite* levelBannerSprite;  // "LEVEL n"

@@ -6,9 +6,11 @@
 #include "display.h"
 #include "formation.h"
 #include "game_state.h"
+#include "gamepad.h"
 #include "hall_of_fame.h"
 #include "levels.h"
 #include "mothership.h"
+#include "pause.h"
 #include "samples.h"
 #include "shields.h"
 #include "shots.h"
@@ -41,6 +43,9 @@ void skidDustStep(int p)
 
 void logicPass(const Uint8* keys, SDLMod modifiers)
 {
+    // A paused game runs no step at all: no rule, no effect, no random draw.
+    if (gamePaused)
+        return;
     keyState = keys;
     keyModifiers = modifiers;
     if (menuActive)
@@ -119,8 +124,42 @@ void effectStep()
 
 void escapeKeyPressed()
 {
-    if (!menuActive)
-        escapeSequence();
+    if (menuActive)
+        return;
+    // A paused game is let go first, so that its end runs as it always does.
+    resumeGame();
+    escapeSequence();
+}
+
+void gameEvent(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_KEYDOWN: {
+        const SDLKey key = event.key.keysym.sym;
+        if (key == SDLK_p)
+            pauseKeyPressed();
+        else if ((key == SDLK_RETURN || key == SDLK_KP_ENTER) && (event.key.keysym.mod & KMOD_ALT))
+            toggleFullScreen();
+        break;
+    }
+    case SDL_ACTIVEEVENT:
+        // Losing the keyboard or being minimised; the mouse leaving is harmless.
+        if (!event.active.gain && (event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)))
+            pauseGame();
+        break;
+    case SDL_JOYBUTTONDOWN:
+        if (isPadEscape(event.jbutton))
+            escapeKeyPressed();
+        break;
+    default:
+        break;
+    }
+}
+
+void installEventHandlers()
+{
+    setEscapeHandler(escapeKeyPressed);
+    setEventHandler(gameEvent);
 }
 
 void escapeSequence()
@@ -163,12 +202,13 @@ void shutDown()
 
 int runMainLoop()
 {
-    setEscapeHandler(escapeKeyPressed);
+    installEventHandlers();
+    openGamepads();
     for (;;) {
         if (pollEvents()) {
             shutDown();
             return 0;
         }
-        logicPass(SDL_GetKeyState(nullptr), SDL_GetModState());
+        logicPass(keysWithPads(SDL_GetKeyState(nullptr)), SDL_GetModState());
     }
 }

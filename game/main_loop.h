@@ -1,6 +1,7 @@
 // The main loop: one pass per frame. Each pass polls input (which also draws
 // the frame left by the previous pass), reads the keyboard, runs the title
-// menu or the game, and then advances every effect.
+// menu or the game, and then advances every effect. A paused game's passes
+// do nothing but draw.
 #pragma once
 
 #include <SDL.h>
@@ -21,9 +22,16 @@ void playingPass();
 void betweenRoundsPass();
 void effectStep();
 
-// An Escape key press: it abandons a game, and counts only during one.
+// An Escape key press (or a pad's Start or Back): it abandons a game, and
+// counts only during one.
 void escapeKeyPressed();
 void escapeSequence();
+// Every other event the game acts on: P pauses and resumes, Alt+Enter
+// switches between window and full screen, losing the window's focus
+// pauses, and a pad's Start or Back is Escape.
+void gameEvent(const SDL_Event& event);
+// Has the event poll hand Escape to escapeKeyPressed and the rest to gameEvent.
+void installEventHandlers();
 // The end of a game: back to the title menu, or on to name entry.
 void finishGame();
 // Releases the sound and SDL after a quit event.

@@ -304,3 +304,10 @@ signed char FSOUND_IsPlaying(int channel)
 {
     return validChannel(channel) && channelPlaying(channel) ? kTrue : kFalse;
 }
+
+signed char FSOUND_SetPaused(int channel, signed char paused)
+{
+    if (paused)
+        return onChannel(channel, [](int c) { Mix_Pause(c); });
+    return onChannel(channel, [](int c) { Mix_Resume(c); });
+}

@@ -61,3 +61,6 @@ int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample);
 signed char FSOUND_SetVolume(int channel, int volume);
 signed char FSOUND_StopSound(int channel);
 signed char FSOUND_IsPlaying(int channel);
+// Holds a channel (or FSOUND_ALL) where it is, or lets it go on from there. A
+// held channel still counts as playing.
+signed char FSOUND_SetPaused(int channel, signed char paused);
