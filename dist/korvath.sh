@@ -6,7 +6,8 @@
 # own: ${XDG_DATA_HOME:-$HOME/.local/share}/korvath. There media/ links to the
 # installed (read-only) media, and media/font/ is a real folder holding this
 # user's scores.txt, created on the first run as the empty 160-byte table.
-# Nothing is ever written into the install tree.
+# Nothing is ever written into the install tree. KORVATH_WINDOW=1 plays in a
+# 640 x 480 window instead of the full screen.
 set -eu
 
 here=$(cd "$(dirname "$(readlink -f "$0")")" && pwd)
@@ -25,4 +26,7 @@ scores="$data/media/font/scores.txt"
 [ -e "$scores" ] || head -c 160 /dev/zero > "$scores"
 
 cd "$data"
+if [ "${KORVATH_WINDOW:-}" = 1 ]; then
+    set -- --window "$@"
+fi
 exec "$game" "$@"
