@@ -84,7 +84,8 @@ TEST(WindowTest, AFixedWindowThatAltEnterSwitchesWhileTheGameRuns)
     ASSERT_TRUE(XGetWindowAttributes(display, window, &attributes));
     EXPECT_EQ(attributes.width, 640);
     EXPECT_EQ(attributes.height, 480);
-    EXPECT_TRUE(fixedAt640By480(display, window)) << "a window, not the full screen";
+    // The hints may follow the window's name by a moment.
+    EXPECT_TRUE(waitFor([&] { return fixedAt640By480(display, window); })) << "a window, not the full screen";
 
     altEnter();
     EXPECT_TRUE(waitFor([&] { return !fixedAt640By480(display, window); })) << "asks for the full screen";
