@@ -4,6 +4,8 @@
 #include "debris_smoke.h"
 #include "game_state.h"
 #include "skid_dust.h"
+#include "swirl_particle.h"
+#include "texture_atlas.h"
 
 void buildEffectPools()
 {
@@ -14,4 +16,9 @@ void buildEffectPools()
         buildTankDebrisSmoke(piece);
         buildAlienDebrisSmoke(piece);
     }
+    // The pools' particles alternate swirl and outline in the scene list;
+    // with all three pictures in one texture a whole layer of particles is
+    // one draw.
+    Texture* const pictures[] = {swirlTexture, swirlOutlineTexture, purpleSwirlTexture};
+    packIntoAtlas(pictures, 3);
 }

@@ -1,6 +1,7 @@
 #include "display.h"
 
 #include "sprite.h"
+#include "sprite_batch.h"
 
 #include <SDL_opengl.h>
 #include <SDL_ttf.h>
@@ -19,6 +20,12 @@ constexpr int kScreenBits = 32;
 
 void (*escapeHandler)() = nullptr;
 void (*eventHandler)(const SDL_Event&) = nullptr;
+
+void clearScreen()
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
 
 [[noreturn]] void failStartup()
 {
@@ -128,8 +135,13 @@ bool pollEvents()
 
 void drawScene()
 {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clearScreen();
+    drawSceneListBatched();
+}
+
+void drawSceneReference()
+{
+    clearScreen();
     for (Sprite* sprite = sceneHead; sprite; sprite = sprite->next)
         if (sprite->visible && sprite->alpha() > 0.0)
             sprite->draw();

@@ -46,7 +46,12 @@ bool toggleFullScreen();
 // and swaps the buffers.
 void renderFrame();
 // The drawing half of renderFrame alone: clear and draw, no wait, no swap.
+// The sprites go in batches (sprite_batch.h), which shows what
+// drawSceneReference shows with far fewer OpenGL calls.
 void drawScene();
+// The same frame drawn one Sprite::draw per sprite: the reference the
+// batched drawing is checked and measured against.
+void drawSceneReference();
 // The pacing half: busy-waits until kFramePeriodMs have passed since
 // lastFrameTick, then takes a fresh tick reading into lastFrameTick.
 void waitForFrameTime();

@@ -194,15 +194,46 @@ void Sprite::setBlend(GLenum src, GLenum dst)
     blendDst = dst;
 }
 
-void Sprite::drawQuad(double s0, double t0, double s1, double t1,
-                      double x0, double y0, double x1, double y1) const
+int Sprite::tileCount() const
+{
+    const uint32_t columns = textureWidth > kTileSize ? textureWidth / kTileSize : 1;
+    const uint32_t rows = textureHeight > kTileSize ? textureHeight / kTileSize : 1;
+    return int(columns * rows);
+}
+
+SpriteTile Sprite::tile(int k) const
+{
+    // Each axis is split on its own: an axis of 256 texels or fewer spans
+    // the whole quad, a longer one is cut every 256 texels.
+    const double w = textureWidth * scaleFactorX;
+    const double h = textureHeight * scaleFactorY;
+    const bool tileX = textureWidth > kTileSize;
+    const bool tileY = textureHeight > kTileSize;
+    const uint32_t columns = tileX ? textureWidth / kTileSize : 1;
+    const uint32_t i = uint32_t(k) % columns;
+    const uint32_t j = uint32_t(k) / columns;
+    const double sStep = double(kTileSize) / textureWidth;
+    const double tStep = double(kTileSize) / textureHeight;
+    SpriteTile t;
+    t.s0 = tileX ? i * sStep : 0.0;
+    t.s1 = tileX ? (i + 1) * sStep : 1.0;
+    t.x0 = tileX ? i * scaleFactorX * kTileSize : 0.0;
+    t.x1 = tileX ? (i + 1) * scaleFactorX * kTileSize : w;
+    t.t0 = tileY ? j * tStep : 0.0;
+    t.t1 = tileY ? (j + 1) * tStep : 1.0;
+    t.y0 = tileY ? j * scaleFactorY * kTileSize : 0.0;
+    t.y1 = tileY ? (j + 1) * scaleFactorY * kTileSize : h;
+    return t;
+}
+
+void Sprite::drawQuad(const SpriteTile& tile) const
 {
     // Corner order: bottom-left, bottom-right, top-right, top-left. Colours
     // are clamped here: effects let them run past 0..1 as their clocks run.
-    const double u[4] = {s0, s1, s1, s0};
-    const double v[4] = {t1, t1, t0, t0};
-    const double px[4] = {x0, x1, x1, x0};
-    const double py[4] = {y1, y1, y0, y0};
+    const double u[4] = {tile.s0, tile.s1, tile.s1, tile.s0};
+    const double v[4] = {tile.t1, tile.t1, tile.t0, tile.t0};
+    const double px[4] = {tile.x0, tile.x1, tile.x1, tile.x0};
+    const double py[4] = {tile.y1, tile.y1, tile.y0, tile.y0};
     glBegin(GL_QUADS);
     for (int k = 0; k < 4; ++k) {
         const CornerColour& c = cornerColour[k];
@@ -215,9 +246,6 @@ void Sprite::drawQuad(double s0, double t0, double s1, double t1,
 
 void Sprite::draw()
 {
-    const double w = textureWidth * scaleFactorX;
-    const double h = textureHeight * scaleFactorY;
-
     // Turn about the image centre, then place the quad's corner and depth.
     glTranslated(centreX, centreY, 0.0);
     glRotated(angle, 0.0, 0.0, 1.0);
@@ -235,29 +263,10 @@ void Sprite::draw()
 
     glBindTexture(GL_TEXTURE_2D, textureName);
 
-    if (textureWidth <= kTileSize && textureHeight <= kTileSize) {
-        drawQuad(0.0, 0.0, 1.0, 1.0, 0.0, 0.0, w, h);
-    } else {
-        const bool tileX = textureWidth > kTileSize;
-        const bool tileY = textureHeight > kTileSize;
-        const uint32_t columns = tileX ? textureWidth / kTileSize : 1;
-        const uint32_t rows = tileY ? textureHeight / kTileSize : 1;
-        const double sStep = double(kTileSize) / textureWidth;
-        const double tStep = double(kTileSize) / textureHeight;
-        for (uint32_t j = 0; j < rows; ++j) {
-            for (uint32_t i = 0; i < columns; ++i) {
-                const double s0 = tileX ? i * sStep : 0.0;
-                const double s1 = tileX ? (i + 1) * sStep : 1.0;
-                const double x0 = tileX ? i * scaleFactorX * kTileSize : 0.0;
-                const double x1 = tileX ? (i + 1) * scaleFactorX * kTileSize : w;
-                const double t0 = tileY ? j * tStep : 0.0;
-                const double t1 = tileY ? (j + 1) * tStep : 1.0;
-                const double y0 = tileY ? j * scaleFactorY * kTileSize : 0.0;
-                const double y1 = tileY ? (j + 1) * scaleFactorY * kTileSize : h;
-                drawQuad(s0, t0, s1, t1, x0, y0, x1, y1);
-            }
-        }
-    }
+    // All tiles sample the one texture and repeat the sprite's corner colours.
+    const int tiles = tileCount();
+    for (int k = 0; k < tiles; ++k)
+        drawQuad(tile(k));
 
     // Back to the identity exactly: undoing the steps one by one would let
     // rounding error build up from sprite to sprite over a long game.

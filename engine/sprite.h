@@ -27,6 +27,14 @@ struct CornerColour {
 // Corner indices of Sprite::cornerColour.
 enum Corner { kBottomLeft = 0, kBottomRight = 1, kTopRight = 2, kTopLeft = 3 };
 
+// One piece of a sprite's quad as drawn: texture coordinates s0..s1, t0..t1
+// (t0 the top) on local coordinates x0..x1, y0..y1 (y0 the top), before the
+// model transform. Small textures give one tile, larger ones a grid.
+struct SpriteTile {
+    double s0, t0, s1, t1;
+    double x0, y0, x1, y1;
+};
+
 class Sprite {
 public:
     // Construction: still, from a Texture; animated, from a FrameStrip.
@@ -63,11 +71,15 @@ public:
     void show() { visible = 1; }
     void hide() { visible = 0; }
 
-    // Scene list membership and drawing.
+    // Scene list membership and drawing. draw ends with advanceMotion, the
+    // spins and the animator step that every drawn frame brings.
     void unlink();
     void draw();
-    // The spins' and the animator's step after a draw.
     void advanceMotion();
+    // The quad split into tiles: one for a texture up to 256 x 256, else a
+    // grid of 256-texel tiles, rows top to bottom, columns left to right.
+    int tileCount() const;
+    SpriteTile tile(int k) const;
 
     uint32_t textureWidth;       // padded power-of-two texture size
     uint32_t textureHeight;
@@ -105,8 +117,7 @@ private:
     void initFrom(double x, double y, double depth, Texture* texture);
     void insertInSceneList(double depth);
     void centre();
-    void drawQuad(double s0, double t0, double s1, double t1,
-                  double x0, double y0, double x1, double y1) const;
+    void drawQuad(const SpriteTile& tile) const;
 };
 
 // The scene list: head (smallest depth) and tail; both null when empty.

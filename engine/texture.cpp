@@ -2,9 +2,11 @@
 
 #include "media_path.h"
 #include "text_surface.h"
+#include "texture_atlas.h"
 
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -18,6 +20,42 @@ constexpr Uint32 kRedMask = 0x000000FF;
 constexpr Uint32 kGreenMask = 0x0000FF00;
 constexpr Uint32 kBlueMask = 0x00FF0000;
 constexpr Uint32 kAlphaMask = 0xFF000000;
+
+// Facts per OpenGL texture name; names are small numbers in practice, and
+// those past the end are simply not tracked.
+constexpr GLuint kTrackedNames = 4096;
+TexelFacts texelFacts[kTrackedNames];
+bool tracked[kTrackedNames] = {};
+
+// The alpha of every texel, and where the ones that show lie.
+TexelFacts factsOf(const SDL_Surface* canvas)
+{
+    TexelFacts facts = {true, uint16_t(canvas->w), uint16_t(canvas->h), 0, 0};
+    for (int y = 0; y < canvas->h; ++y) {
+        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(canvas->pixels) + y * canvas->pitch);
+        for (int x = 0; x < canvas->w; ++x) {
+            const Uint32 alpha = row[x] & kAlphaMask;
+            if (alpha == 0)
+                continue;
+            facts.binaryAlpha = facts.binaryAlpha && alpha == kAlphaMask;
+            facts.x0 = std::min(facts.x0, uint16_t(x));
+            facts.y0 = std::min(facts.y0, uint16_t(y));
+            facts.x1 = std::max(facts.x1, uint16_t(x + 1));
+            facts.y1 = std::max(facts.y1, uint16_t(y + 1));
+        }
+    }
+    if (facts.x1 == 0)
+        facts.x0 = facts.y0 = 0;
+    return facts;
+}
+
+void noteFacts(GLuint name, const SDL_Surface* canvas)
+{
+    if (name >= kTrackedNames)
+        return;
+    texelFacts[name] = factsOf(canvas);
+    tracked[name] = true;
+}
 
 SDL_Surface* decodeWith(const std::string& path, SDL_Surface* (*decode)(SDL_RWops*))
 {
@@ -85,8 +123,16 @@ int Texture::liveCount()
     return liveTextures;
 }
 
+const TexelFacts* texelFactsOf(GLuint textureName)
+{
+    return textureName < kTrackedNames && tracked[textureName] ? &texelFacts[textureName] : nullptr;
+}
+
 void Texture::release()
 {
+    if (textureName < kTrackedNames)
+        tracked[textureName] = false;
+    forgetAtlasPlace(textureName);
     glDeleteTextures(1, &textureName);
 }
 
@@ -152,4 +198,5 @@ void Texture::upload(SDL_Surface* canvas)
     // The canvas's first row is the image's top row: texture row t = 0.
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GLsizei(textureWidth), GLsizei(textureHeight), 0,
                  GL_RGBA, GL_UNSIGNED_BYTE, canvas->pixels);
+    noteFacts(textureName, canvas);
 }

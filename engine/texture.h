@@ -47,6 +47,23 @@ private:
     void upload(SDL_Surface* canvas);
 };
 
+// What is known of a texture's texels, noted when it is made, for drawing
+// it with less work and the same result.
+struct TexelFacts {
+    // Every texel is either fully opaque or fully transparent, as in every
+    // image file: at full opacity it covers what lies beneath exactly,
+    // blended or not.
+    bool binaryAlpha;
+    // The smallest rectangle (x0..x1, y0..y1, ends excluded, in texels of
+    // the padded texture) holding every texel that is not fully transparent;
+    // empty (x0 == x1) when there is none.
+    uint16_t x0, y0, x1, y1;
+};
+
+// The facts of the texture with this OpenGL name; null for a name no
+// Texture holds (or one too large to keep track of).
+const TexelFacts* texelFactsOf(GLuint textureName);
+
 // The smallest power of two >= n (0 and 1 give 1).
 unsigned nextPowerOfTwo(unsigned n);
 

@@ -1,0 +1,321 @@
+#include "sprite_batch.h"
+
+#include "sprite.h"
+#include "texture.h"
+#include "texture_atlas.h"
+
+#include <SDL_opengl.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Vertices gathered before a draw. A full buffer is drawn and refilled, so
+// any scene fits; this size holds the whole of a busy scene.
+constexpr int kBatchVertices = 8192;
+
+constexpr double kRadiansPerDegree = M_PI / 180.0;
+
+// A sprite at a half-pixel position samples its texture exactly on texel
+// boundaries, where exact arithmetic takes the texel to the right (below).
+// The renderer's rounding lands a hair to either side, differently for the
+// vertices worked out here than for Sprite::draw's matrices, which would
+// shift whole columns of such a sprite by a pixel. Nudging the coordinates
+// by a ten-thousandth of a texel settles these samples the exact way, which
+// is how Sprite::draw settles nearly all of them under Mesa's llvmpipe.
+constexpr double kBoundaryNudge = 1e-4;
+
+// Sprites this big on screen (pixels) draw without blending where that
+// shows the same, see drawsUnblended.
+constexpr double kUnblendedArea = 256.0 * 256.0;
+
+struct BatchVertex {
+    GLfloat s, t;
+    GLfloat red, green, blue, alpha;
+    GLfloat x, y, z;
+};
+
+// What the sprites of one draw share.
+struct BatchKey {
+    GLuint texture;
+    bool blended;
+    GLenum blendSrc;
+    GLenum blendDst;
+    bool operator==(const BatchKey& o) const
+    {
+        return texture == o.texture && blended == o.blended && blendSrc == o.blendSrc && blendDst == o.blendDst;
+    }
+};
+
+BatchVertex vertices[kBatchVertices];
+int vertexCount = 0;
+BatchKey pending;          // shared by the vertices gathered so far
+BatchKey applied;          // what OpenGL has bound and set
+bool appliedKnown = false;  // false until the pass's first draw sets it
+
+struct Rgba {
+    double red, green, blue, alpha;
+};
+
+// How one sprite's local quad coordinates and texture coordinates become
+// vertices: the model transform and the texture rotation of Sprite::draw,
+// worked out here instead of by OpenGL's matrices.
+struct Placement {
+    double cosA, sinA;        // the sprite's turn about its image centre
+    double centreX, centreY;
+    double toQuadX, toQuadY;  // the quad's corner, from the centre
+    GLfloat z;
+    bool textureTurned;
+    double cosT, sinT;        // the image's turn about the texture's centre
+    const AtlasPlace* place;  // where the texture lies in an atlas, or null
+    double texelS, texelT;    // one texel of the texture, in coordinates drawn with
+    Rgba corner[4];           // bottom-left, bottom-right, top-right, top-left
+    // The texture coordinates of the texels that can show: every texel
+    // outside is fully transparent.
+    double shownS0, shownT0, shownS1, shownT1;
+};
+
+// Where the texels that can show lie: as noted when the texture was made,
+// or else the image inside its padding.
+void findShownTexels(const Sprite& sprite, Placement& p)
+{
+    const double w = sprite.textureWidth;
+    const double h = sprite.textureHeight;
+    if (const TexelFacts* facts = texelFactsOf(sprite.textureName)) {
+        p.shownS0 = facts->x0 / w;
+        p.shownS1 = facts->x1 / w;
+        p.shownT0 = facts->y0 / h;
+        p.shownT1 = facts->y1 / h;
+    } else {
+        p.shownS0 = sprite.offsetX / w;
+        p.shownS1 = (sprite.offsetX + sprite.imageWidth) / w;
+        p.shownT0 = sprite.offsetY / h;
+        p.shownT1 = (sprite.offsetY + sprite.imageHeight) / h;
+    }
+}
+
+Rgba cornerRgba(const CornerColour& c, double opacity)
+{
+    // Colours clamped as Sprite::draw clamps them; the opacity goes as it is.
+    return {std::clamp(c.red, 0.0, 1.0), std::clamp(c.green, 0.0, 1.0), std::clamp(c.blue, 0.0, 1.0),
+            opacity};
+}
+
+Placement placementOf(const Sprite& sprite)
+{
+    Placement p;
+    const double a = sprite.angle * kRadiansPerDegree;
+    p.cosA = std::cos(a);
+    p.sinA = std::sin(a);
+    p.centreX = sprite.centreX;
+    p.centreY = sprite.centreY;
+    p.toQuadX = sprite.quadX - sprite.centreX;
+    p.toQuadY = sprite.quadY - sprite.centreY;
+    p.z = GLfloat(sprite.z);
+    p.textureTurned = sprite.textureRotation != 0.0;
+    const double r = sprite.textureRotation * kRadiansPerDegree;
+    p.cosT = std::cos(r);
+    p.sinT = std::sin(r);
+    p.place = atlasPlaceOf(sprite.textureName);
+    p.texelS = (p.place ? p.place->sSpan : 1.0) / sprite.textureWidth;
+    p.texelT = (p.place ? p.place->tSpan : 1.0) / sprite.textureHeight;
+    for (int k = 0; k < 4; ++k)
+        p.corner[k] = cornerRgba(sprite.cornerColour[k], sprite.opacity);
+    findShownTexels(sprite, p);
+    return p;
+}
+
+void flush()
+{
+    if (vertexCount == 0)
+        return;
+    if (!appliedKnown || applied.texture != pending.texture)
+        glBindTexture(GL_TEXTURE_2D, pending.texture);
+    if (!appliedKnown || applied.blended != pending.blended)
+        (pending.blended ? glEnable : glDisable)(GL_BLEND);
+    if (!appliedKnown || applied.blendSrc != pending.blendSrc || applied.blendDst != pending.blendDst)
+        glBlendFunc(pending.blendSrc, pending.blendDst);
+    applied = pending;
+    appliedKnown = true;
+    glDrawArrays(GL_QUADS, 0, vertexCount);
+    vertexCount = 0;
+}
+
+void emitVertex(const Placement& p, double x, double y, double s, double t, const Rgba& colour)
+{
+    if (p.textureTurned) {
+        const double ds = s - 0.5;
+        const double dt = t - 0.5;
+        s = 0.5 + p.cosT * ds - p.sinT * dt;
+        t = 0.5 + p.sinT * ds + p.cosT * dt;
+    }
+    if (p.place) {
+        s = p.place->s0 + s * p.place->sSpan;
+        t = p.place->t0 + t * p.place->tSpan;
+    }
+    const double lx = x + p.toQuadX;
+    const double ly = y + p.toQuadY;
+    BatchVertex& v = vertices[vertexCount++];
+    v.s = GLfloat(s + kBoundaryNudge * p.texelS);
+    v.t = GLfloat(t + kBoundaryNudge * p.texelT);
+    v.red = GLfloat(colour.red);
+    v.green = GLfloat(colour.green);
+    v.blue = GLfloat(colour.blue);
+    v.alpha = GLfloat(colour.alpha);
+    v.x = GLfloat(p.centreX + p.cosA * lx - p.sinA * ly);
+    v.y = GLfloat(p.centreY + p.sinA * lx + p.cosA * ly);
+    v.z = p.z;
+}
+
+// One tile as a quad, corners in Sprite::draw's order: bottom-left,
+// bottom-right, top-right, top-left.
+void emitQuad(const Placement& p, const SpriteTile& q, const Rgba (&colour)[4])
+{
+    if (vertexCount + 4 > kBatchVertices)
+        flush();
+    emitVertex(p, q.x0, q.y1, q.s0, q.t1, colour[kBottomLeft]);
+    emitVertex(p, q.x1, q.y1, q.s1, q.t1, colour[kBottomRight]);
+    emitVertex(p, q.x1, q.y0, q.s1, q.t0, colour[kTopRight]);
+    emitVertex(p, q.x0, q.y0, q.s0, q.t0, colour[kTopLeft]);
+}
+
+// The corner colours vary across a quad as one plane (what any split of it
+// into triangles shows alike) when opposite edges differ by the same amount.
+bool coloursArePlanar(const Rgba (&c)[4])
+{
+    return c[kBottomLeft].red - c[kBottomRight].red == c[kTopLeft].red - c[kTopRight].red &&
+           c[kBottomLeft].green - c[kBottomRight].green == c[kTopLeft].green - c[kTopRight].green &&
+           c[kBottomLeft].blue - c[kBottomRight].blue == c[kTopLeft].blue - c[kTopRight].blue;
+}
+
+// Fully transparent texels (the padding, the empty margins of a text) are
+// all discarded by the alpha test; the quad can be cut down to the texels
+// that can show and show the same, as long as the image does not turn
+// inside the quad (then the texels move) and the colours are planar (then a
+// smaller quad shades them alike).
+bool canTrim(const Placement& p)
+{
+    const bool margins = p.shownS0 > 0.0 || p.shownT0 > 0.0 || p.shownS1 < 1.0 || p.shownT1 < 1.0;
+    return margins && !p.textureTurned && coloursArePlanar(p.corner);
+}
+
+double lerp(double from, double to, double share)
+{
+    return from + (to - from) * share;
+}
+
+// The colour at a point of the tile, u across from the left, v down from
+// the top, 0 to 1; planar colours only.
+Rgba colourAt(const Rgba (&c)[4], double u, double v)
+{
+    const Rgba& topLeft = c[kTopLeft];
+    const Rgba& topRight = c[kTopRight];
+    const Rgba& bottomLeft = c[kBottomLeft];
+    return {topLeft.red + u * (topRight.red - topLeft.red) + v * (bottomLeft.red - topLeft.red),
+            topLeft.green + u * (topRight.green - topLeft.green) + v * (bottomLeft.green - topLeft.green),
+            topLeft.blue + u * (topRight.blue - topLeft.blue) + v * (bottomLeft.blue - topLeft.blue),
+            topLeft.alpha};
+}
+
+// Cuts a tile down to the texels that can show and gives the colours at the
+// cut corners. False when none of them lies in the tile.
+bool trimTile(const Placement& p, SpriteTile& q, Rgba (&colour)[4])
+{
+    const double s0 = std::max(q.s0, p.shownS0);
+    const double s1 = std::min(q.s1, p.shownS1);
+    const double t0 = std::max(q.t0, p.shownT0);
+    const double t1 = std::min(q.t1, p.shownT1);
+    if (!(s0 < s1 && t0 < t1))
+        return false;
+
+    const double u0 = (s0 - q.s0) / (q.s1 - q.s0);
+    const double u1 = (s1 - q.s0) / (q.s1 - q.s0);
+    const double v0 = (t0 - q.t0) / (q.t1 - q.t0);
+    const double v1 = (t1 - q.t0) / (q.t1 - q.t0);
+    colour[kBottomLeft] = colourAt(p.corner, u0, v1);
+    colour[kBottomRight] = colourAt(p.corner, u1, v1);
+    colour[kTopRight] = colourAt(p.corner, u1, v0);
+    colour[kTopLeft] = colourAt(p.corner, u0, v0);
+    q = {s0, t0, s1, t1, lerp(q.x0, q.x1, u0), lerp(q.y0, q.y1, v0), lerp(q.x0, q.x1, u1),
+         lerp(q.y0, q.y1, v1)};
+    return true;
+}
+
+// Under the ordinary alpha blend, a texture whose texels are all either
+// opaque or transparent, drawn at full opacity, replaces what lies beneath
+// exactly as blending would; without blending the software renderer need
+// not read back every pixel it covers, which pays for big quads (the
+// backdrop covers the screen). Small ones stay blended, so that runs of
+// particles are not split by the few at full opacity.
+bool drawsUnblended(const Sprite& sprite)
+{
+    const TexelFacts* facts = texelFactsOf(sprite.textureName);
+    return sprite.blendSrc == GL_SRC_ALPHA && sprite.blendDst == GL_ONE_MINUS_SRC_ALPHA &&
+           sprite.opacity >= 1.0 && std::fabs(sprite.scaledWidth() * sprite.scaledHeight()) >= kUnblendedArea &&
+           facts && facts->binaryAlpha;
+}
+
+void addSprite(const Sprite& sprite)
+{
+    const Placement p = placementOf(sprite);
+    const BatchKey key = {p.place ? p.place->atlasName : sprite.textureName, !drawsUnblended(sprite),
+                          sprite.blendSrc, sprite.blendDst};
+    if (vertexCount > 0 && !(key == pending))
+        flush();
+    pending = key;
+
+    const bool trim = canTrim(p);
+    const int tiles = sprite.tileCount();
+    for (int k = 0; k < tiles; ++k) {
+        SpriteTile q = sprite.tile(k);
+        if (!trim) {
+            emitQuad(p, q, p.corner);
+            continue;
+        }
+        Rgba colour[4];
+        if (trimTile(p, q, colour))
+            emitQuad(p, q, colour);
+    }
+}
+
+void beginPass()
+{
+    // Texture rotations are worked into the texture coordinates.
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    const GLsizei stride = sizeof(BatchVertex);
+    glVertexPointer(3, GL_FLOAT, stride, &vertices[0].x);
+    glTexCoordPointer(2, GL_FLOAT, stride, &vertices[0].s);
+    glColorPointer(4, GL_FLOAT, stride, &vertices[0].red);
+    appliedKnown = false;
+}
+
+void endPass()
+{
+    flush();
+    if (appliedKnown && !applied.blended)
+        glEnable(GL_BLEND);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+}
+
+}  // namespace
+
+void drawSceneListBatched()
+{
+    beginPass();
+    for (Sprite* sprite = sceneHead; sprite; sprite = sprite->next) {
+        if (!sprite->visible || !(sprite->alpha() > 0.0))
+            continue;
+        addSprite(*sprite);
+        if (!spriteMotionFrozen)
+            sprite->advanceMotion();
+    }
+    endPass();
+}

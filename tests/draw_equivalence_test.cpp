@@ -1,0 +1,132 @@
+// The batched drawing shows what the reference drawing (one Sprite::draw per
+// sprite) shows, on fixed moments of the real game, and moves the sprites on
+// alike: the same spins and animation steps for the same sprites.
+#include "draw_scenes.h"
+#include "game_harness.h"
+
+#include "display.h"
+#include "frame_strip.h"
+#include "sprite.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+// Sub-pixel differences along sprite edges are allowed, nothing more: no
+// channel may differ by more than 2/255 on more than 0.2 % of the pixels.
+constexpr int kChannelTolerance = 2;
+constexpr int kMaxDifferingPixels = kWidth * kHeight * 2 / 1000;
+
+using Frame = std::vector<uint8_t>;
+
+Frame readFrame()
+{
+    Frame frame(size_t(kWidth) * kHeight * 4);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
+    return frame;
+}
+
+struct Difference {
+    int differingPixels;
+    int worst;   // largest channel difference, of 255
+    int lit;     // pixels of the first frame that are not black
+};
+
+Difference compare(const Frame& a, const Frame& b)
+{
+    Difference d = {0, 0, 0};
+    for (size_t p = 0; p < a.size(); p += 4) {
+        int largest = 0;
+        for (size_t c = p; c < p + 3; ++c)
+            largest = std::max(largest, std::abs(int(a[c]) - int(b[c])));
+        d.differingPixels += largest > kChannelTolerance;
+        d.worst = std::max(d.worst, largest);
+        d.lit += (a[p] | a[p + 1] | a[p + 2]) != 0;
+    }
+    return d;
+}
+
+// What drawing moves on in a sprite: its turns and its animation.
+struct Motion {
+    double angle;
+    double textureRotation;
+    GLuint textureName;
+    int32_t counter;      // the animator's, 0 for a still sprite
+    int32_t direction;
+    FrameNode* frame;
+    bool operator==(const Motion& o) const
+    {
+        return angle == o.angle && textureRotation == o.textureRotation && textureName == o.textureName &&
+               counter == o.counter && direction == o.direction && frame == o.frame;
+    }
+};
+
+std::vector<Motion> sceneMotion()
+{
+    std::vector<Motion> motion;
+    for (Sprite* s = sceneHead; s; s = s->next) {
+        const Animator* a = s->animator;
+        motion.push_back({s->angle, s->textureRotation, s->textureName, a ? a->counter : 0,
+                          a ? a->direction : 0, a ? a->current : nullptr});
+    }
+    return motion;
+}
+
+void restoreMotion(const std::vector<Motion>& motion)
+{
+    size_t i = 0;
+    for (Sprite* s = sceneHead; s; s = s->next, ++i) {
+        s->angle = motion[i].angle;
+        s->textureRotation = motion[i].textureRotation;
+        s->textureName = motion[i].textureName;
+        if (Animator* a = s->animator) {
+            a->counter = motion[i].counter;
+            a->direction = motion[i].direction;
+            a->current = motion[i].frame;
+        }
+    }
+}
+
+int mismatches(const std::vector<Motion>& a, const std::vector<Motion>& b)
+{
+    int n = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        n += !(a[i] == b[i]);
+    return n;
+}
+
+TEST(DrawEquivalenceTest, BatchedFramesMatchTheReference)
+{
+    startGameHarness();
+    for (const DrawScene& scene : drawScenes) {
+        SCOPED_TRACE(scene.name);
+        scene.setUp();
+        const std::vector<Motion> before = sceneMotion();
+
+        drawSceneReference();
+        const Frame reference = readFrame();
+        const std::vector<Motion> referenceMotion = sceneMotion();
+        restoreMotion(before);
+        drawScene();
+        const Frame batched = readFrame();
+
+        const Difference d = compare(reference, batched);
+        std::printf("%-15s %5d pixels differ by more than %d/255 (%.3f %%), worst difference %d/255\n",
+                    scene.name, d.differingPixels, kChannelTolerance, 100.0 * d.differingPixels / (kWidth * kHeight),
+                    d.worst);
+        EXPECT_GT(d.lit, kWidth * kHeight / 10) << "the moment shows too little to compare";
+        EXPECT_LE(d.differingPixels, kMaxDifferingPixels);
+        EXPECT_EQ(mismatches(sceneMotion(), referenceMotion), 0) << "sprites moved on differently";
+        if (scene.tearDown)
+            scene.tearDown();
+    }
+}
+
+}  // namespace
