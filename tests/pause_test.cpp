@@ -48,7 +48,9 @@ void windowEvent(Uint8 state, Uint8 gain)
     e.type = SDL_ACTIVEEVENT;
     e.active.state = state;
     e.active.gain = gain;
+    SDL_EventState(SDL_ACTIVEEVENT, SDL_ENABLE);
     deliver(e);
+    SDL_EventState(SDL_ACTIVEEVENT, SDL_IGNORE);
 }
 
 // The game's counters and every sprite's place, turn, look and frame.
@@ -75,6 +77,10 @@ protected:
     {
         startGameHarness();
         installEventHandlers();
+        // Other tests' windows opening on the same display would take the
+        // focus from this one and pause the game; only the focus changes
+        // this test makes itself are let through.
+        SDL_EventState(SDL_ACTIVEEVENT, SDL_IGNORE);
     }
     void TearDown() override { resumeGame(); }
 };
