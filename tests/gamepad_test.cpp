@@ -8,6 +8,7 @@
 #include "gamepad.h"
 #include "main_loop.h"
 
+#include <cstdlib>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
