@@ -188,15 +188,22 @@ void Texture::cutFrom(TextSurface* source, int x, int y, unsigned w, unsigned h)
 
 void Texture::upload(SDL_Surface* canvas)
 {
-    glGenTextures(1, &textureName);
-    glBindTexture(GL_TEXTURE_2D, textureName);
+    textureName = makeGlTexture(textureWidth, textureHeight, canvas->pixels);
+    noteFacts(textureName, canvas);
+}
+
+GLuint makeGlTexture(uint32_t width, uint32_t height, const void* rgbaTexels)
+{
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
     // No filtering: scaled sprites keep hard pixel edges.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-    // The canvas's first row is the image's top row: texture row t = 0.
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GLsizei(textureWidth), GLsizei(textureHeight), 0,
-                 GL_RGBA, GL_UNSIGNED_BYTE, canvas->pixels);
-    noteFacts(textureName, canvas);
+    // The first row of texels is the image's top row: texture row t = 0.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GLsizei(width), GLsizei(height), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 rgbaTexels);
+    return name;
 }

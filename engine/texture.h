@@ -72,3 +72,7 @@ unsigned nextPowerOfTwo(unsigned n);
 SDL_Surface* loadImageSurface(const char* path);
 // Prints "Error could not load file <path>." and ends with exit code 191.
 [[noreturn]] void failImageLoad(const char* path);
+// A new OpenGL texture of width x height RGBA texels (bytes R, G, B, A, top
+// row first), unfiltered and clamped as every texture of the game is; the
+// texture stays bound.
+GLuint makeGlTexture(uint32_t width, uint32_t height, const void* rgbaTexels);

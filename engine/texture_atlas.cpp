@@ -45,20 +45,6 @@ void copyWithEdges(const Texture& texture, std::vector<uint32_t>& atlas, uint32_
     }
 }
 
-GLuint uploadAtlas(const std::vector<uint32_t>& texels, uint32_t width, uint32_t height)
-{
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GLsizei(width), GLsizei(height), 0, GL_RGBA,
-                 GL_UNSIGNED_BYTE, texels.data());
-    return name;
-}
-
 }  // namespace
 
 void packIntoAtlas(Texture* const* textures, int count)
@@ -97,7 +83,7 @@ void packIntoAtlas(Texture* const* textures, int count)
                                 double(t.textureWidth) / atlasWidth, double(t.textureHeight) / atlasHeight};
         x += t.textureWidth + 2 * mx;
     }
-    const GLuint atlasName = uploadAtlas(texels, atlasWidth, atlasHeight);
+    const GLuint atlasName = makeGlTexture(atlasWidth, atlasHeight, texels.data());
     for (AtlasPlace* p = first; p != places + placeCount; ++p)
         p->atlasName = atlasName;
 }
