@@ -184,74 +184,43 @@ TEST_F(NameEntryTest, AQualifyingGameAsksForAName)
     EXPECT_EQ(name->imageHeight, 30.0);
 }
 
-TEST_F(NameEntryTest, CapitalsComeFromShiftOrCapsLockAlone)
-{
-    beginNameEntry(55);
-    press(Keys{SDLK_a, SDLK_LSHIFT});
-    press(Keys{SDLK_b, SDLK_RSHIFT});
-    press(Keys{SDLK_c}, KMOD_CAPS);
-    press(Keys{SDLK_d}, SDLMod(KMOD_CAPS | KMOD_NUM));
-    press(Keys{SDLK_e});
-    EXPECT_EQ(typed(), "ABCde");
-}
-
-TEST_F(NameEntryTest, EachPressEntersOneLetter)
-{
-    beginNameEntry(55);
-    runPasses(5, Keys{SDLK_a});
-    EXPECT_EQ(typed(), "a");
-    runPasses(1);
-    runPasses(5, Keys{SDLK_a});
-    EXPECT_EQ(typed(), "aa");
-    runPasses(1);
-    runPasses(5, Keys{SDLK_b, SDLK_a});  // the first in alphabetical order wins
-    EXPECT_EQ(typed(), "aaa");
-    // Letters and Backspace share the latch: Backspace pressed while a
-    // letter is still held waits for both to be released.
-    runPasses(1, Keys{SDLK_b, SDLK_a, SDLK_BACKSPACE});
-    EXPECT_EQ(typed(), "aaa");
-    runPasses(1);
-    press(Keys{SDLK_BACKSPACE});
-    EXPECT_EQ(typed(), "aa");
-}
-
-TEST_F(NameEntryTest, BackspaceOnAnEmptyNameDoesNothingAndNamesStopAtEightLetters)
+TEST_F(NameEntryTest, EachPressEntersOneLetterCapitalisedByShiftOrCapsLockUpToEight)
 {
     beginNameEntry(55);
     runPasses(3, Keys{SDLK_BACKSPACE});
-    EXPECT_EQ(typed(), "");
     EXPECT_EQ(menuKeyLatch, 0) << "a Backspace that cannot act must not hold the latch";
-    runPasses(1, Keys{SDLK_BACKSPACE, SDLK_a});
+    runPasses(5, Keys{SDLK_BACKSPACE, SDLK_a});
     EXPECT_EQ(typed(), "a");
     runPasses(1);
-
-    for (SDLKey key : {SDLK_b, SDLK_c, SDLK_d, SDLK_e, SDLK_f, SDLK_g, SDLK_h, SDLK_i})
+    runPasses(5, Keys{SDLK_b, SDLK_a});  // the first in alphabetical order wins
+    EXPECT_EQ(typed(), "aa");
+    // Letters and Backspace share the latch: Backspace pressed while a
+    // letter is still held waits for both to be released.
+    runPasses(1, Keys{SDLK_b, SDLK_a, SDLK_BACKSPACE});
+    EXPECT_EQ(typed(), "aa");
+    runPasses(1);
+    press(Keys{SDLK_BACKSPACE});
+    EXPECT_EQ(typed(), "a");
+    press(Keys{SDLK_a, SDLK_LSHIFT});
+    press(Keys{SDLK_b, SDLK_RSHIFT});
+    press(Keys{SDLK_c}, KMOD_CAPS);
+    press(Keys{SDLK_d}, SDLMod(KMOD_CAPS | KMOD_NUM));  // Caps Lock alone, not with Num Lock
+    // Holding Space pauses entry, and Space never enters a character.
+    runPasses(3, Keys{SDLK_SPACE, SDLK_e});
+    runPasses(3, Keys{SDLK_SPACE, SDLK_RETURN});
+    EXPECT_TRUE(nameEntryActive);
+    press(Keys{SDLK_SPACE});
+    for (SDLKey key : {SDLK_e, SDLK_f, SDLK_g, SDLK_h, SDLK_i})
         press(Keys{key});
-    EXPECT_EQ(typed(), "abcdefgh");
+    EXPECT_EQ(typed(), "aABCdefg");
     EXPECT_EQ(std::strlen(typedName), 8u);
-
     // The eighth letter, still held at the limit, no longer blocks Backspace.
     press(Keys{SDLK_BACKSPACE});
     runPasses(3, Keys{SDLK_z});
-    EXPECT_EQ(typed(), "abcdefgz");
+    EXPECT_EQ(typed(), "aABCdefz");
     runPasses(1, Keys{SDLK_z, SDLK_BACKSPACE});
-    EXPECT_EQ(typed(), "abcdefg");
     runPasses(3, Keys{SDLK_z});
-    EXPECT_EQ(typed(), "abcdefg") << "the held letter must be pressed again";
-}
-
-TEST_F(NameEntryTest, HoldingSpacePausesEntry)
-{
-    beginNameEntry(55);
-    runPasses(3, Keys{SDLK_SPACE, SDLK_a});
-    runPasses(3, Keys{SDLK_SPACE, SDLK_RETURN});
-    EXPECT_EQ(typed(), "");
-    EXPECT_TRUE(nameEntryActive);
-    runPasses(1, Keys{SDLK_a});
-    EXPECT_EQ(typed(), "a");
-    press(Keys{SDLK_SPACE});
-    EXPECT_EQ(typed(), "a") << "Space never enters a character";
-    EXPECT_TRUE(hallOfFameActive && nameEntryActive);
+    EXPECT_EQ(typed(), "aABCdef") << "the held letter must be pressed again";
 }
 
 TEST_F(NameEntryTest, ReturnStoresTheEntryAndSavesTheTable)
@@ -281,19 +250,11 @@ TEST_F(NameEntryTest, ReturnStoresTheEntryAndSavesTheTable)
     // The next Space press leaves the screen.
     press(Keys{SDLK_SPACE});
     EXPECT_FALSE(hallOfFameActive);
-}
 
-TEST_F(NameEntryTest, ReturnWithNothingTypedStoresAnEmptyName)
-{
-    beginNameEntry(10);
+    beginNameEntry(10);  // nothing typed: an empty name, equal to the tenth
     press(Keys{SDLK_RETURN});
-    EXPECT_EQ(nameOf(9), "");
-    EXPECT_EQ(hallOfFame[9].score, 10u);
-    EXPECT_EQ(nameOf(8), "t8");
-    const Bytes saved = readFile(kFile);
-    ASSERT_EQ(saved.size(), 160u);
-    EXPECT_EQ(saved[144], 0);
-    EXPECT_EQ(saved[156], 10);
+    EXPECT_TRUE(nameOf(9) == "" && hallOfFame[9].score == 10u && nameOf(8) == "t8");
+    EXPECT_EQ(readFile(kFile)[144], 0);
 }
 
 // Every visit makes text sprites and textures; none may outlive it.
