@@ -83,19 +83,15 @@ public:
         return n;
     }
 
-    double share(Area a, bool (*is)(Rgb)) const
-    {
-        return double(count(a, is)) / ((a.x1 - a.x0) * (a.y1 - a.y0));
-    }
+    double share(Area a, bool (*is)(Rgb)) const { return double(count(a, is)) / ((a.x1 - a.x0) * (a.y1 - a.y0)); }
 
     int differingPixels(const Screenshot& other, Area a) const
     {
         int n = 0;
         for (int y = a.y0; y < a.y1; ++y)
-            for (int x = a.x0; x < a.x1; ++x) {
-                const Rgb p = at(x, y), q = other.at(x, y);
-                n += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 60;
-            }
+            for (int x = a.x0; x < a.x1; ++x)
+                n += std::abs(at(x, y).r - other.at(x, y).r) + std::abs(at(x, y).g - other.at(x, y).g) +
+                         std::abs(at(x, y).b - other.at(x, y).b) > 60;
         return n;
     }
 
@@ -111,9 +107,7 @@ private:
     {
         if (image->bits_per_pixel != 32 || image->byte_order != LSBFirst)
             return XGetPixel(image, x, y);
-        const auto* row = reinterpret_cast<const unsigned char*>(image->data + y * image->bytes_per_line);
-        const unsigned char* p = row + 4 * x;
-        return p[0] | (p[1] << 8) | (p[2] << 16) | (unsigned long)(p[3]) << 24;
+        return *reinterpret_cast<const uint32_t*>(image->data + y * image->bytes_per_line + 4 * x);
     }
 
     std::vector<Rgb> pixels_;
