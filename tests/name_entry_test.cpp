@@ -3,24 +3,16 @@
 // player's media/font/scores.txt is read at most and checked untouched.
 #include "game_harness.h"
 
-#include "game_state.h"
-#include "hall_of_fame.h"
-#include "main_loop.h"
 #include "name_entry.h"
-#include "scene.h"
-#include "sprite.h"
 #include "text_sprites.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -54,18 +46,6 @@ Sprite* textSpriteAt(double x, double y)
         if (s->depth() == 100.0 && s->visible && s->x() == x && s->y() == y)
             return s;
     return nullptr;
-}
-
-// Texture objects OpenGL holds: every name up to a freshly generated one.
-int liveTextureCount()
-{
-    GLuint newest = 0;
-    glGenTextures(1, &newest);
-    int n = 0;
-    for (GLuint name = 1; name < newest; ++name)
-        n += glIsTexture(name) == GL_TRUE;
-    glDeleteTextures(1, &newest);
-    return n;
 }
 
 class NameEntryTest : public ::testing::Test {
@@ -255,30 +235,6 @@ TEST_F(NameEntryTest, ReturnStoresTheEntryAndSavesTheTable)
     press(Keys{SDLK_RETURN});
     EXPECT_TRUE(nameOf(9) == "" && hallOfFame[9].score == 10u && nameOf(8) == "t8");
     EXPECT_EQ(readFile(kFile)[144], 0);
-}
-
-// Every visit makes text sprites and textures; none may outlive it.
-TEST_F(NameEntryTest, ViewingAndNameEntryLeaveTheSceneAsItWas)
-{
-    returnToTitleMenu();
-    const int sprites = sceneSpriteCount();
-    const int textures = liveTextureCount();
-    for (int round = 0; round < 100; ++round) {
-        openFromMenu();
-        ASSERT_EQ(sceneSpriteCount(), sprites + 2 * kHallOfFameEntries);
-        runPasses(1);
-        press(Keys{SDLK_SPACE});
-        ASSERT_FALSE(hallOfFameActive);
-        ASSERT_EQ(sceneSpriteCount(), sprites) << "viewing, round " << round;
-        if (round % 5)
-            continue;
-        beginNameEntry(55);
-        for (SDLKey key : {SDLK_x, SDLK_y, SDLK_BACKSPACE, SDLK_RETURN, SDLK_SPACE})
-            press(Keys{key});
-        ASSERT_FALSE(hallOfFameActive);
-        ASSERT_EQ(sceneSpriteCount(), sprites) << "name entry, round " << round;
-    }
-    EXPECT_EQ(liveTextureCount(), textures);
 }
 
 }  // namespace
