@@ -4,17 +4,7 @@
 // replayed from the same seed.
 #include "game_harness.h"
 
-#include "game_state.h"
-#include "hall_of_fame.h"
-#include "samples.h"
-#include "scene.h"
-#include "shots.h"
-#include "sprite.h"
-#include "texture.h"
-
 #include <gtest/gtest.h>
-
-#include <vector>
 
 namespace {
 
@@ -74,15 +64,12 @@ TEST(HitsTest, AShotLeavingTheTopStillHitsAShieldInThatPass)
         FSOUND_StopSound(FSOUND_ALL);
         runPasses(1);
         EXPECT_FALSE(shot[0].active || shot[0].bulletSprite->visible);
-        EXPECT_EQ(shield[1].alive, withShield);
         EXPECT_EQ(freeChannelPlaying(), withShield) << "the shield sounds";
+        if (withShield) {
+            EXPECT_NEAR(shield[1].vy, 0.05 * 0.99 - 2.0, 1e-9) << "the shield is pushed up";
+            EXPECT_DOUBLE_EQ(shield[1].shieldArcSprite->spin, 1.0) << "hit left of its middle";
+        }
     }
-    startClearRound(1);
-    placeShield(1, 290.0, -14.0);
-    placeShot(0, 307.0, -13.0);
-    runPasses(1);
-    EXPECT_NEAR(shield[1].vy, 0.05 * 0.99 - 2.0, 1e-9) << "the shield is pushed up";
-    EXPECT_DOUBLE_EQ(shield[1].shieldArcSprite->spin, 1.0) << "hit left of its middle";
 }
 
 TEST(HitsTest, AnAlienThatRunsIntoAShieldScores20ForOnePlayerAnd10EachForTwo)
