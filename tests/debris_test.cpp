@@ -3,11 +3,7 @@
 // and flight going on through the pause between rounds.
 #include "game_harness.h"
 
-#include "debris.h"
 #include "debris_smoke.h"
-#include "game_state.h"
-#include "shots.h"
-#include "sprite.h"
 
 #include <gtest/gtest.h>
 
@@ -53,8 +49,7 @@ TEST(DebrisTest, PiecesFlyFor300PassesUnderGravityAndSmokeForTheFirst50)
     int smokeEarly = 0, smokeLate = 0;
     for (int pass = 1; pass <= 300; ++pass) {
         runPasses(1);
-        if (pass < 100)
-            ASSERT_GE(roundPause, 0) << "between rounds, pass " << pass;
+        ASSERT_TRUE(pass >= 100 || roundPause >= 0) << "between rounds, pass " << pass;
         x += piece.dx;
         y += dy;
         dy += 0.07;
@@ -62,11 +57,9 @@ TEST(DebrisTest, PiecesFlyFor300PassesUnderGravityAndSmokeForTheFirst50)
         ASSERT_NEAR(sprite->y(), y, 1e-6) << "pass " << pass;
         ASSERT_EQ(piece.life, 300.0 - pass);
         const int started = newSmoke();
-        if (pass == 50)
-            EXPECT_GT(started, 0) << "the last pass with smoke";
+        EXPECT_TRUE(pass != 50 || started > 0) << "the last pass with smoke";
         (pass <= 50 ? smokeEarly : smokeLate) += started;
-        if (pass == 299)
-            ASSERT_TRUE(mothershipDebrisSprite[3]->visible) << "in sight until the last pass";
+        ASSERT_TRUE(pass != 299 || mothershipDebrisSprite[3]->visible) << "in sight until the last pass";
     }
     EXPECT_GT(smokeEarly, 0);
     EXPECT_EQ(smokeLate, 0);
