@@ -2,21 +2,7 @@
 // tumbling pieces, and its removal at a round start.
 #include "game_harness.h"
 
-#include "debris.h"
-#include "game_state.h"
-#include "main_loop.h"
-#include "mothership.h"
-#include "samples.h"
-#include "scene.h"
-#include "shots.h"
-#include "sprite.h"
-#include "texture.h"
-
-#include <SDL_mixer.h>
 #include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdlib>
 
 namespace {
 
