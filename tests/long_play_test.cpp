@@ -9,16 +9,9 @@
 #include "game_harness.h"
 
 #include "display.h"
-#include "game_state.h"
-#include "hall_of_fame.h"
-#include "main_loop.h"
-#include "shots.h"
-#include "texture.h"
-#include "title_menu.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <random>
 
 namespace {
