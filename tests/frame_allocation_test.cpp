@@ -5,13 +5,8 @@
 
 #include "alloc_counter.h"
 #include "display.h"
-#include "game_state.h"
-#include "main_loop.h"
-#include "scene.h"
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 namespace {
 
