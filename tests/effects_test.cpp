@@ -168,7 +168,7 @@ TEST_F(EffectsTest, ASkidRaisesAtMostTenPuffsCarriedItsWayThatStartLowerRightWhe
         std::srand(seed);
         int starts[kDustParticles] = {};
         for (int burst = 80; burst > 0; --burst) {
-            const double x = centreX(skidDust[0][0].swirl), y = centreY(skidDust[0][0].swirl);
+            const double x = centreX(skidDust[0][0].swirl), y = centreY(skidDust[0][0].swirl), alpha = skidDust[0][0].swirl->alpha();
             const bool out = skidDust[0][0].particle.live;
             for (SwirlSlot* s : passUntilStart(skidDust[0], [burst] { updateSkidDust(300, 440, kEffectDepth, burst > 40, 0); }, 1)) {
                 const int i = s - skidDust[0];
@@ -181,8 +181,11 @@ TEST_F(EffectsTest, ASkidRaisesAtMostTenPuffsCarriedItsWayThatStartLowerRightWhe
                     EXPECT_NEAR(s->swirl->y() - firstY[i], (0.51 - 0.1) * s->swirl->imageHeight / 2, 1e-9);
                 }
             }
+            // Carried its way and up, fading, the outline one step ahead.
             EXPECT_TRUE(!out || (std::fabs(centreX(skidDust[0][0].swirl) - x - 1.5 * direction) < 1e-9 &&
-                                 std::fabs(centreY(skidDust[0][0].swirl) - y + 0.75) < 1e-9));
+                                 std::fabs(centreY(skidDust[0][0].swirl) - y + 0.75) < 1e-9 &&
+                                 std::fabs(skidDust[0][0].swirl->alpha() - (alpha - 0.025)) < 1e-9 &&
+                                 std::fabs(skidDust[0][0].outline->alpha() - (alpha - 0.05)) < 1e-9));
         }
         for (int i = 0; i < kDustParticles; ++i) {
             EXPECT_LE(starts[i], 1);
