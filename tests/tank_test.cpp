@@ -10,7 +10,7 @@ namespace {
 // A fresh shot this pass is 4 pixels above where it started.
 bool firedThisPass(int p) { return shot[p].active && shot[p].y == tank[p].y - 6.0 - 4.0; }
 
-TEST(TankTest, AHeldKeyGivesFullSpeedIn16PassesFullLeanIn4AndReleasedItRollsToRestIn64)
+TEST(TankTest, AHeldKeyGivesFullSpeedIn16PassesFullLeanIn4AndReleasedItRollsToRestIn64UpToTheEdges)
 {
     startClearRound(1, 11);
     for (int pass = 1; pass <= 16; ++pass) {
@@ -31,10 +31,18 @@ TEST(TankTest, AHeldKeyGivesFullSpeedIn16PassesFullLeanIn4AndReleasedItRollsToRe
     runPasses(20);
     EXPECT_TRUE(tank[0].tilt == 0.0 && tank[0].tiltVel == 0.0);
 
-    // With both keys held Left wins, and the lean is positive to the left.
+    // With both keys held Left wins, and the lean is positive to the left;
+    // held on, the key drives the tank to the edge, where it stops.
     runPasses(4, Keys{SDLK_LEFT, SDLK_RIGHT});
     EXPECT_DOUBLE_EQ(tank[0].tilt, 8.0);
     EXPECT_FLOAT_EQ(tank[0].vx, -0.5f);
+    for (auto [key, edge] : {std::pair{SDLK_LEFT, 80.0f}, {SDLK_RIGHT, 507.0f}}) {
+        for (int pass = 0; pass < 300; ++pass) {
+            runPasses(1, Keys{key});
+            ASSERT_TRUE(tank[0].x >= 80.0f && tank[0].x <= 507.0f) << tank[0].x;
+        }
+        EXPECT_TRUE(tank[0].x == edge && tank[0].vx == 0.0f) << tank[0].x;
+    }
 }
 
 TEST(TankTest, AHardReversalStartsOneSkidThatTheEffectStepCountsDown)
@@ -52,19 +60,6 @@ TEST(TankTest, AHardReversalStartsOneSkidThatTheEffectStepCountsDown)
     driveTank(0);
     EXPECT_EQ(tank[0].tiltBurst, 80.0);
     EXPECT_EQ(tank[0].tiltBurstDir, -1);
-}
-
-TEST(TankTest, TheEdgesStopTheTankWithTheKeyStillHeld)
-{
-    startClearRound(1, 11);
-    for (auto [key, edge] : {std::pair{SDLK_LEFT, 80.0f}, {SDLK_RIGHT, 507.0f}}) {
-        for (int pass = 0; pass < 300; ++pass) {
-            runPasses(1, Keys{key});
-            ASSERT_TRUE(tank[0].x >= 80.0f && tank[0].x <= 507.0f) << tank[0].x;
-        }
-        EXPECT_EQ(tank[0].x, edge);
-        EXPECT_EQ(tank[0].vx, 0.0f);
-    }
 }
 
 TEST(TankTest, TheCannonReloadsIn27PassesAndHeldFireShootsAgainOnceTheShotIsGone)
