@@ -9,16 +9,9 @@
 #include "game_harness.h"
 
 #include "display.h"
-#include "game_state.h"
-#include "hall_of_fame.h"
-#include "main_loop.h"
-#include "shots.h"
-#include "texture.h"
-#include "title_menu.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <random>
 
 namespace {
@@ -29,64 +22,42 @@ long botPasses()
     return text ? std::atol(text) : 100000;
 }
 
-// The keys a player could press in this mode, held for a while.
-class Bot {
-public:
-    explicit Bot(unsigned seed) : random_(seed) {}
-
-    Keys nextKeys()
-    {
-        if (holdFor_ == 0) {
-            chooseKeys();
-            holdFor_ = 1 + int(random_() % 40);
-        }
-        --holdFor_;
-        Keys keys = held_;
-        // Quit would end the process: the bot never chooses it.
-        if (menuActive && !hallOfFameActive && (menuCursor >= 2 || keys.state()[SDLK_DOWN]))
-            keys.release(SDLK_SPACE);
-        return keys;
+// The bot holds up to two keys of those a player could press for a while;
+// it never chooses "Quit", which would end the process.
+Keys botKeys(std::mt19937& random)
+{
+    static const SDLKey kPool[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_a,  SDLK_d,      SDLK_LCTRL,     SDLK_UP,
+                                   SDLK_DOWN, SDLK_b,     SDLK_z,     SDLK_q,  SDLK_RETURN, SDLK_BACKSPACE, SDLK_LSHIFT};
+    static Keys held;
+    static int holdFor = 0;
+    if (holdFor-- == 0) {
+        held = Keys();
+        for (int i = int(random() % 3); i > 0; --i)
+            held.hold(kPool[random() % (sizeof kPool / sizeof kPool[0])]);
+        holdFor = int(random() % 40);
     }
-
-    bool chance(unsigned oneIn) { return random_() % oneIn == 0; }
-
-private:
-    void chooseKeys()
-    {
-        static const SDLKey kPool[] = {SDLK_LEFT,  SDLK_RIGHT, SDLK_SPACE, SDLK_a,      SDLK_d,      SDLK_LCTRL,
-                                       SDLK_UP,    SDLK_DOWN,  SDLK_b,     SDLK_z,      SDLK_RETURN, SDLK_BACKSPACE,
-                                       SDLK_LSHIFT, SDLK_q,    SDLK_SPACE, SDLK_LEFT,   SDLK_RIGHT};
-        held_ = Keys();
-        const int count = int(random_() % 3);
-        for (int i = 0; i < count; ++i)
-            held_.hold(kPool[random_() % (sizeof kPool / sizeof kPool[0])]);
-    }
-
-    std::mt19937 random_;
-    Keys held_;
-    int holdFor_ = 0;
-};
+    Keys keys = held;
+    if (menuActive && !hallOfFameActive && (menuCursor >= 2 || keys.state()[SDLK_DOWN]))
+        keys.release(SDLK_SPACE);
+    return keys;
+}
 
 TEST(LongPlayTest, ABotPlaysForAWhileAndTheSceneStaysTheSameSize)
 {
     startGameHarness();
     returnToTitleMenu(99);
     hallOfFame[9].score = 0;  // every one-player game ends in name entry
-    Bot bot(2024);
-    int sprites = -1;
-    int textures = -1;
-    int titleReturns = 0;
-    int games = 0;
-    int levelsCleared = 0;
+    std::mt19937 random(2024);
+    int sprites = -1, textures = -1, titleReturns = 0, games = 0, levelsCleared = 0;
     bool wasInMenu = true;
 
     const long passes = botPasses();
     for (long pass = 0; pass < passes; ++pass) {
-        const Keys keys = bot.nextKeys();
-        if (!menuActive && bot.chance(4000))
+        const Keys keys = botKeys(random);
+        if (!menuActive && random() % 4000 == 0)
             escapeKeyPressed();
         // Now and then the whole formation falls at once, so that levels change.
-        if (!menuActive && !gameOver && roundPause == -1 && bot.chance(3000)) {
+        if (!menuActive && !gameOver && roundPause == -1 && random() % 3000 == 0) {
             for (int i = 0; i < kAlienCount; ++i)
                 if (alien[i].alive)
                     destroyAlien(i, 0);

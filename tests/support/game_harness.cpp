@@ -1,27 +1,11 @@
 #include "game_harness.h"
 
-#include "debris.h"
 #include "display.h"
-#include "formation.h"
-#include "game_state.h"
-#include "hall_of_fame.h"
-#include "levels.h"
-#include "main_loop.h"
-#include "mothership.h"
-#include "samples.h"
-#include "scene.h"
-#include "shields.h"
-#include "sprite.h"
 #include "startup.h"
-#include "tank.h"
 #include "test_display.h"
 #include "test_images.h"
-#include "texture.h"
-#include "title_menu.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 
 Keys::Keys(std::initializer_list<SDLKey> held)
 {

@@ -1,15 +1,35 @@
 // Runs the real game headless for tests: the display, the sound library
 // and the whole scene are brought up once per test process, and passes of
 // the main loop run with a key state of the test's choosing, without the
-// event poll and without the 15 ms pacing.
+// event poll and without the 15 ms pacing. Brings in the game's headers,
+// so that a game-rule test needs little more.
 #pragma once
 
-#include <SDL.h>
+#include "debris.h"
+#include "formation.h"
+#include "game_state.h"
+#include "hall_of_fame.h"
+#include "hit_test.h"
+#include "levels.h"
+#include "main_loop.h"
+#include "mothership.h"
+#include "samples.h"
+#include "scene.h"
+#include "shields.h"
+#include "shots.h"
+#include "sprite.h"
+#include "tank.h"
+#include "texture.h"
+#include "title_menu.h"
 
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cmath>
+#include <cstdlib>
 #include <initializer_list>
 #include <string>
-
-class Sprite;
+#include <vector>
 
 // A keyboard: the keys held during a pass.
 class Keys {
