@@ -28,7 +28,9 @@ TEST(HitTest, PointsOnEdgesAndCornersFallOneDefiniteWay)
 
     // The point test takes the first corner only; the corner test any corner.
     const Quad firstOut = {{20, 5, 5, 5}, {20, 5, 5, 5}}, lastIn = {{20, 30, 30, 5}, {20, 20, 30, 5}};
+    const Quad onlyFirstIn = {{5, 20, 20, 20}, {5, 20, 20, 20}};
     EXPECT_FALSE(quadContainsPoint(box, firstOut));
+    EXPECT_TRUE(quadContainsPoint(box, onlyFirstIn));
     EXPECT_TRUE(quadContainsCorner(box, firstOut));
     EXPECT_TRUE(quadContainsCorner(box, lastIn));
     const Quad small = {{4, 6, 6, 4}, {4, 4, 6, 6}}, large = {{-50, 50, 50, -50}, {-50, -50, 50, 50}};
