@@ -27,8 +27,9 @@ TEST(HitTest, PointsOnEdgesAndCornersFallOneDefiniteWay)
         EXPECT_EQ(quadContainsXY(*c.q, c.px, c.py), c.inside) << c.px << "," << c.py;
 
     // The point test takes the first corner only; the corner test any corner.
-    const Quad firstOut = {{20, 5, 5, 5}, {20, 5, 5, 5}}, lastIn = {{20, 30, 30, 5}, {20, 20, 30, 5}};
+    const Quad firstOut = {{20, 5, 5, 5}, {5, 5, 5, 5}}, lastIn = {{20, 30, 30, 5}, {20, 20, 30, 5}};
     EXPECT_FALSE(quadContainsPoint(box, firstOut));
+    EXPECT_FALSE(quadContainsPoint(box, Quad{{5, 5, 5, 5}, {20, 5, 5, 5}}));
     EXPECT_TRUE(quadContainsCorner(box, firstOut));
     EXPECT_TRUE(quadContainsCorner(box, lastIn));
     const Quad small = {{4, 6, 6, 4}, {4, 4, 6, 6}}, large = {{-50, 50, 50, -50}, {-50, -50, 50, 50}};
