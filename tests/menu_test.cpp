@@ -2,6 +2,8 @@
 // modes of the main loop around a game: Escape, a lost life, the return.
 #include "game_harness.h"
 
+#include "text_sprites.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -41,6 +43,9 @@ TEST(MenuTest, TheLoadedSceneIsTheTitleScreen)
     for (int i = 0; i < kAlienCount; ++i)
         EXPECT_TRUE(alien[i].alive && alienSprite[i]->y() + 31 < 0.0) << "alien " << i << " waits above the screen";
     EXPECT_TRUE(levelBannerSprite->alpha() == 0.0 && levelBannerSprite->x() == 259);
+    EXPECT_TRUE(menuWindowSprite->x() == 137 && menuWindowSprite->y() == 108) << "centred";
+    for (int n = 0; n < 10; ++n)
+        EXPECT_EQ(digitTexture[n]->imageWidth, unsigned(measureText(std::to_string(n).c_str(), kSmallTextPoints))) << n;
 }
 
 TEST(MenuTest, HeldKeysMoveTheCursorOncePerPressAndOnlyARealMoveBlips)
