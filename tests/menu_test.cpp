@@ -1,5 +1,5 @@
-// The scene as loaded, the title menu's keys, credits and "Quit", and the
-// modes of the main loop around a game: Escape, a lost life, the return.
+// The scene as loaded, the title menu's keys and credits, and the modes of
+// the main loop around a game: Escape and the return to the menu.
 #include "game_harness.h"
 
 #include "text_sprites.h"
@@ -156,28 +156,6 @@ TEST(MenuTest, EscapeAbandonsAGameAndTheMenuReturns180PassesAfterTheLastPress)
     EXPECT_EQ(tank[0].score, 0u);
     EXPECT_TRUE(menuWindowSprite->visible && menuItemHighlightSprite[0]->visible);
     EXPECT_TRUE(FSOUND_IsPlaying(kMusicChannel)) << "the title music plays again";
-}
-
-TEST(MenuTest, SpaceOnQuitEndsTheProgramWhateverTheLatchEvenInThePassDownReachesIt)
-{
-    EXPECT_EXIT(
-        {
-            returnToTitleMenu();
-            menuKeyLatch = kKeyLatched;
-            runPasses(1, Keys{SDLK_DOWN});  // latched: no move
-            menuCursor = kQuit;
-            runPasses(1, Keys{SDLK_SPACE});
-            std::exit(1);
-        },
-        ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(
-        {
-            returnToTitleMenu();
-            menuCursor = kHallOfFame;
-            runPasses(1, Keys{SDLK_DOWN, SDLK_SPACE});
-            std::exit(1);
-        },
-        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
