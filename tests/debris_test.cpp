@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 // Smoke particles of every piece's emitter that came out since the last call.
@@ -69,6 +71,23 @@ TEST(DebrisTest, PiecesFlyFor300PassesUnderGravityAndSmokeForTheFirst50)
         EXPECT_FALSE(tankDebrisSprite[0][i]->visible || mothershipDebrisSprite[i]->visible) << "piece " << i;
     EXPECT_TRUE(alienDebrisSprite[0][0]->visible) << "alien pieces are left as they are";
     alienDebrisSprite[0][0]->hide();
+}
+
+TEST(DebrisTest, KicksThrowsAndSpinsSpanExactlyTheirRanges)
+{
+    std::srand(5);
+    std::set<double> side, rise, spin;
+    int left = 0;
+    for (int n = 0; n < 3000; ++n) {
+        side.insert(debrisSide(2));
+        left += debrisSide(2) < 0;
+        rise.insert(debrisRise(2));
+        spin.insert(debrisSpin());
+    }
+    EXPECT_EQ(side, (std::set<double>{(-1.4 - 2) / 2, (2 + 1.4) / 2}));
+    EXPECT_NEAR(left, 1500, 150) << "either way by an even chance";
+    EXPECT_TRUE(rise.size() == 20 && *rise.begin() == -16 / 30.0 - 2 && *rise.rbegin() == 3 / 30.0 - 2);
+    EXPECT_TRUE(spin.size() == 100 && *spin.begin() == -50 / 5.0 && *spin.rbegin() == 49 / 5.0);
 }
 
 }  // namespace

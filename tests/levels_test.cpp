@@ -22,7 +22,9 @@ TEST(LevelsTest, EachLevelNumberSetsItsFeatures)
                               {33, 0, 0, 400, 1, false, true}, {63, 108, 3, 200, 2, true, true}}) {
         SCOPED_TRACE("level " + std::to_string(f.level));
         startQuietGame();
+        tank[0].tilt = tank[0].tiltVel = 2.0;
         playLevel(f.level);
+        EXPECT_TRUE(tank[0].tilt == 0.0 && tank[0].tiltVel == 0.0) << "the tank starts upright and still";
         EXPECT_TRUE(level == f.level && fireDivisor == f.fireDivisor && shieldPushStrength == f.push);
         EXPECT_DOUBLE_EQ(alien[0].y, -(f.base + 50.0));
         EXPECT_DOUBLE_EQ(alien[35].y, -(f.base + 50.0 + 160.0));
@@ -77,10 +79,10 @@ TEST(LevelsTest, LostLivesPauseTheRoundAndTheLastEndsTheGame)
 TEST(LevelsTest, ScoresShowAsSixDigitsAndASeventhLeavesTheDisplayAlone)
 {
     startQuietGame(2);
-    tank[0].score = 120;
-    showScore(0);
     tank[1].score = 4567;
     showScore(1);
+    tank[0].score = 120;
+    showScore(0);
     EXPECT_TRUE(shownScore(0) == "000120" && shownScore(1) == "004567");
     for (int j = 0; j < kScoreDigits; ++j) {
         EXPECT_NEAR(p1ScoreDigitSprite[j]->x(), 525 + 10 * j, 0.5);  // odd widths sit half a pixel left
@@ -91,6 +93,8 @@ TEST(LevelsTest, ScoresShowAsSixDigitsAndASeventhLeavesTheDisplayAlone)
     Sprite* const first = p1ScoreDigitSprite[0];
     destroyAlien(0, 0);
     EXPECT_TRUE(tank[0].score == 1000000u && shownScore(0) == "999990" && p1ScoreDigitSprite[0] == first);
+    returnToTitleMenu();
+    EXPECT_TRUE(shownScore(0) == "000000" && !p2ScoreDigitSprite[0]->visible) << "back at the title";
 }
 
 TEST(LevelsTest, ALifeLostInThePassThatClearsTheLevelCountsInTheNextLevel)

@@ -4,6 +4,7 @@
 #include "fsound.h"
 #include "samples.h"
 
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -154,6 +155,8 @@ TEST_F(AudibleSound, ASampleIsHeardAtItsVolumeOnlyOncePlayedAndANullOneNever)
     const double loud = heard(100, 250).rms;
     FSOUND_SetVolume(kShieldsDownChannel, 64);
     EXPECT_NEAR(heard(100, 250).rms / loud, 64.0 / 255, 0.03) << "at once and linear";
+    FSOUND_SetVolume(kShieldsDownChannel, 1);
+    EXPECT_EQ(Mix_Volume(kShieldsDownChannel, -1), 1) << "to the mixer's nearest step";
 }
 
 TEST_F(AudibleSound, LoopsAndMusicPlayOnUntilStoppedOrReplaced)

@@ -41,7 +41,7 @@ TEST(TankTest, AHeldKeyGivesFullSpeedIn16PassesFullLeanIn4AndReleasedItRollsToRe
             runPasses(1, Keys{key});
             ASSERT_TRUE(tank[0].x >= 80.0f && tank[0].x <= 507.0f) << tank[0].x;
         }
-        EXPECT_TRUE(tank[0].x == edge && tank[0].vx == 0.0f) << tank[0].x;
+        EXPECT_TRUE(tank[0].x == edge && tank[0].vx == 0.0f && std::fabs(tank[0].tilt) == 8.0) << tank[0].x;
     }
 }
 

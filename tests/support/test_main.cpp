@@ -5,6 +5,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+bool finished = false;
+}
 
 int main(int argc, char** argv)
 {
@@ -12,7 +18,20 @@ int main(int argc, char** argv)
         std::perror("chdir to the run directory");
         return 1;
     }
+    // A binary that ends early through exit() (the game's own "Quit", say)
+    // has not run every test and must not pass; death-test children exit
+    // on purpose.
+    bool deathTestChild = false;
+    for (int i = 1; i < argc; ++i)
+        deathTestChild |= std::strstr(argv[i], "internal_run_death_test") != nullptr;
+    if (!deathTestChild)
+        std::atexit([] {
+            if (!finished)
+                _exit(1);
+        });
     ::testing::InitGoogleTest(&argc, argv);
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    finished = true;
+    return result;
 }
