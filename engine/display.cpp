@@ -42,6 +42,22 @@ bool startSdl()
     return SDL_Init(SDL_INIT_VIDEO) >= 0;
 }
 
+// SDL 1.2 on SDL2 draws each OpenGL frame into an off-screen buffer and
+// copies it, scaled, onto the screen, so that 640 x 480 fills any display.
+// When the display already is 640 x 480 the copy changes nothing, yet under
+// a software GL it costs about a third of a frame: the video subsystem is
+// then restarted without it. A setting of the player's own is kept.
+bool skipScalingOnMatchingScreen()
+{
+    const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+    if (std::getenv("SDL12COMPAT_OPENGL_SCALING") || !desktop || desktop->current_w != kScreenWidth ||
+        desktop->current_h != kScreenHeight)
+        return true;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) >= 0;
+}
+
 }  // namespace
 
 void setEscapeHandler(void (*handler)())
@@ -62,7 +78,7 @@ bool toggleFullScreen()
 
 void initDisplay()
 {
-    if (!startSdl()) {
+    if (!startSdl() || !skipScalingOnMatchingScreen()) {
         std::printf("Unable to init SDL:  %s\n", SDL_GetError());
         std::fflush(stdout);
         failStartup();
