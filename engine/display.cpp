@@ -1,5 +1,6 @@
 #include "display.h"
 
+#include "backdrop_cache.h"
 #include "sprite.h"
 #include "sprite_batch.h"
 
@@ -130,6 +131,7 @@ void initGl()
     glEnable(GL_ALPHA_TEST);
     glEnable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
+    initBackdropCache();
 }
 
 bool pollEvents()

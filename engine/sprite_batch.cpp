@@ -1,5 +1,6 @@
 #include "sprite_batch.h"
 
+#include "backdrop_cache.h"
 #include "sprite.h"
 #include "texture.h"
 #include "texture_atlas.h"
@@ -8,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -305,15 +308,74 @@ void endPass()
     glDisableClientState(GL_COLOR_ARRAY);
 }
 
+bool drawn(const Sprite* sprite)
+{
+    return sprite->visible && sprite->alpha() > 0.0;
+}
+
+const Sprite* nextDrawn(const Sprite* sprite)
+{
+    do
+        sprite = sprite->next;
+    while (sprite && !drawn(sprite));
+    return sprite;
+}
+
+// The first sprite drawn can come from the kept picture (see
+// backdrop_cache.h) when it is big enough for the copy to pay and every
+// sprite after it is nearer: then the depth it would have written turns
+// nothing away, and the cleared depth buffer serves the same.
+bool keepsAsBackdrop(const Sprite& first)
+{
+    const Sprite* second = nextDrawn(&first);
+    return backdropCacheAvailable() && std::fabs(first.scaledWidth() * first.scaledHeight()) >= kUnblendedArea &&
+           (!second || second->depth() > first.depth());
+}
+
+// What the backdrop's picture depends on, besides the textures: its
+// vertices and the state they are drawn with. A backdrop is a quad or a
+// few.
+constexpr int kBackdropVertices = 64;
+struct BackdropDescription {
+    BatchKey key;
+    BatchVertex vertices[kBackdropVertices];
+};
+BackdropDescription backdrop;
+
+std::size_t describeBackdrop()
+{
+    std::memset(&backdrop.key, 0, sizeof backdrop.key);  // the padding too, for the comparison
+    backdrop.key.texture = pending.texture;
+    backdrop.key.blended = pending.blended;
+    backdrop.key.blendSrc = pending.blendSrc;
+    backdrop.key.blendDst = pending.blendDst;
+    std::memcpy(backdrop.vertices, vertices, vertexCount * sizeof(BatchVertex));
+    return offsetof(BackdropDescription, vertices) + vertexCount * sizeof(BatchVertex);
+}
+
+// Draws the gathered backdrop through its kept picture.
+void drawBackdrop()
+{
+    const std::size_t bytes = describeBackdrop();
+    if (!backdropCacheHolds(&backdrop, bytes))
+        fillBackdropCache(&backdrop, bytes, flush);
+    vertexCount = 0;
+    copyBackdropCacheToScreen();
+}
+
 }  // namespace
 
 void drawSceneListBatched()
 {
     beginPass();
+    bool first = true;
     for (Sprite* sprite = sceneHead; sprite; sprite = sprite->next) {
-        if (!sprite->visible || !(sprite->alpha() > 0.0))
+        if (!drawn(sprite))
             continue;
         addSprite(*sprite);
+        if (first && vertexCount <= kBackdropVertices && keepsAsBackdrop(*sprite))
+            drawBackdrop();
+        first = false;
         if (!spriteMotionFrozen)
             sprite->advanceMotion();
     }

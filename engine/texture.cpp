@@ -14,6 +14,7 @@
 namespace {
 
 int liveTextures = 0;
+unsigned textureChangeCount = 0;
 
 // Canvas layout: bytes R, G, B, A in memory, as OpenGL's GL_RGBA expects.
 constexpr Uint32 kRedMask = 0x000000FF;
@@ -134,6 +135,7 @@ void Texture::release()
         tracked[textureName] = false;
     forgetAtlasPlace(textureName);
     glDeleteTextures(1, &textureName);
+    ++textureChangeCount;
 }
 
 void Texture::setImageSize(unsigned w, unsigned h)
@@ -192,8 +194,14 @@ void Texture::upload(SDL_Surface* canvas)
     noteFacts(textureName, canvas);
 }
 
+unsigned textureChanges()
+{
+    return textureChangeCount;
+}
+
 GLuint makeGlTexture(uint32_t width, uint32_t height, const void* rgbaTexels)
 {
+    ++textureChangeCount;
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);

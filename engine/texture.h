@@ -72,6 +72,9 @@ unsigned nextPowerOfTwo(unsigned n);
 SDL_Surface* loadImageSurface(const char* path);
 // Prints "Error could not load file <path>." and ends with exit code 191.
 [[noreturn]] void failImageLoad(const char* path);
+// How many times a texture has been made or deleted: while it stays the
+// same, every texture name still shows the texels it showed.
+unsigned textureChanges();
 // A new OpenGL texture of width x height RGBA texels (bytes R, G, B, A, top
 // row first), unfiltered and clamped as every texture of the game is; the
 // texture stays bound.
