@@ -177,6 +177,9 @@ void waitForFrameTime()
 void renderFrame()
 {
     drawScene();
+    // Hands the frame to OpenGL now, so that a software renderer draws it
+    // while the main loop waits out the frame rather than after.
+    glFlush();
     waitForFrameTime();
     SDL_GL_SwapBuffers();
 }
