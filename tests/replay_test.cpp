@@ -1,0 +1,133 @@
+// A bot's session replayed from one seed and checked against the record of
+// that session (replay_record.txt beside this file): the title menu, one-
+// and two-player games, lost lives, levels cleared up to the last, Escape,
+// name entry and the hall of fame. Each checkpoint holds the game's counters
+// and a digest of every sprite's place, look and motion, so that a change to
+// any rule shows as the first checkpoint that differs; the rule tests say
+// which rule. After an intended change of the rules, record the session anew:
+//   KORVATH_RECORD_REPLAY=1 build/tests/replay_test
+#include "game_harness.h"
+
+#include "name_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr long kPasses = 16000;
+constexpr long kCheckpointEvery = 400;
+constexpr long kDrawEvery = 12;  // drawing is what turns spins and animations
+const char* const kRecord = KORVATH_SOURCE_DIR "/tests/replay_record.txt";
+
+// FNV-1a over values kept to a ten-thousandth.
+struct Digest {
+    uint64_t hash = 1469598103934665603ull;
+    void add(double value)
+    {
+        const long long kept = std::llround(value * 1e4);
+        for (int b = 0; b < 8; ++b) {
+            hash ^= uint64_t(kept >> (8 * b)) & 0xff;
+            hash *= 1099511628211ull;
+        }
+    }
+};
+
+std::string checkpoint(long pass)
+{
+    Digest sprites;
+    for (const Sprite* s = sceneHead; s; s = s->next) {
+        for (double v : {double(s->textureName), double(s->visible), s->x(), s->y(), s->depth(), s->angle,
+                         s->textureRotation, s->scaleFactorX, s->scaleFactorY, s->alpha()})
+            sprites.add(v);
+        for (const CornerColour& c : s->cornerColour)
+            sprites.add(c.red), sprites.add(c.green), sprites.add(c.blue);
+    }
+    char line[512];
+    std::snprintf(line, sizeof line,
+                  "%ld: menu %d hof %d entry %d over %d level %d lives %d pause %d players %u scores %u %u "
+                  "aliens %d march %.4f descent %.4f ship %d %.2f cursor %u phase %d name '%s' top %u "
+                  "sprites %016llx",
+                  pass, menuActive, hallOfFameActive, nameEntryActive, gameOver, level, lives, roundPause,
+                  playerCount, tank[0].score, tank[1].score, aliensAlive, marchSpeed, descentCounter,
+                  mothershipActive, mothershipX, menuCursor, titlePhase, typedName, hallOfFame[0].score,
+                  (unsigned long long)sprites.hash);
+    return line;
+}
+
+// Up to two keys a player could press, held for a while; never "Quit",
+// which would end the process.
+Keys botKeys(std::mt19937& random)
+{
+    static const SDLKey kPool[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_a,  SDLK_d,      SDLK_LCTRL,     SDLK_UP,
+                                   SDLK_DOWN, SDLK_b,     SDLK_z,     SDLK_q,  SDLK_RETURN, SDLK_BACKSPACE, SDLK_LSHIFT};
+    static Keys held;
+    static int holdFor = 0;
+    if (holdFor-- == 0) {
+        held = Keys();
+        for (int i = int(random() % 3); i > 0; --i)
+            held.hold(kPool[random() % (sizeof kPool / sizeof kPool[0])]);
+        holdFor = int(random() % 40);
+    }
+    Keys keys = held;
+    if (menuActive && !hallOfFameActive && (menuCursor >= 2 || keys.state()[SDLK_DOWN]))
+        keys.release(SDLK_SPACE);
+    return keys;
+}
+
+std::vector<std::string> playSession()
+{
+    startGameHarness();
+    returnToTitleMenu(5);
+    for (int i = 0; i < kHallOfFameEntries; ++i) {
+        std::snprintf(hallOfFame[i].name, kNameFieldSize, "n%d", i);
+        hallOfFame[i].score = 400 - 40 * i;
+    }
+    std::mt19937 random(2026);
+    std::vector<std::string> checkpoints;
+    for (long pass = 1; pass <= kPasses; ++pass) {
+        const Keys keys = botKeys(random);
+        if (!menuActive && random() % 3000 == 0)
+            escapeKeyPressed();
+        // Now and then the whole formation falls at once, a few levels on,
+        // so that the levels' features and the end of the last all come.
+        if (!menuActive && !gameOver && roundPause == -1 && random() % 250 == 0) {
+            level = std::min(level + 9, 63);
+            for (int i = 0; i < kAlienCount; ++i)
+                if (alien[i].alive)
+                    destroyAlien(i, 0);
+        }
+        runPasses(1, keys, pass % kDrawEvery == 0);
+        if (pass % kCheckpointEvery == 0)
+            checkpoints.push_back(checkpoint(pass));
+    }
+    return checkpoints;
+}
+
+TEST(ReplayTest, ABotSessionPlaysAsRecorded)
+{
+    const std::vector<std::string> played = playSession();
+    if (std::getenv("KORVATH_RECORD_REPLAY")) {
+        std::ofstream out(kRecord);
+        for (const std::string& line : played)
+            out << line << '\n';
+        GTEST_SKIP() << "recorded " << played.size() << " checkpoints in " << kRecord;
+    }
+    std::ifstream in(kRecord);
+    std::vector<std::string> recorded;
+    for (std::string line; std::getline(in, line);)
+        recorded.push_back(line);
+    ASSERT_EQ(recorded.size(), played.size()) << "the record " << kRecord;
+    for (size_t i = 0; i < played.size(); ++i)
+        ASSERT_EQ(played[i], recorded[i]) << "the first checkpoint that differs";
+}
+
+}  // namespace
