@@ -22,25 +22,6 @@ long botPasses()
     return text ? std::atol(text) : 100000;
 }
 
-// The bot holds up to two keys of those a player could press for a while;
-// it never chooses "Quit", which would end the process.
-Keys botKeys(std::mt19937& random)
-{
-    static const SDLKey kPool[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_a,  SDLK_d,      SDLK_LCTRL,     SDLK_UP,
-                                   SDLK_DOWN, SDLK_b,     SDLK_z,     SDLK_q,  SDLK_RETURN, SDLK_BACKSPACE, SDLK_LSHIFT};
-    static Keys held;
-    static int holdFor = 0;
-    if (holdFor-- == 0) {
-        held = Keys();
-        for (int i = int(random() % 3); i > 0; --i)
-            held.hold(kPool[random() % (sizeof kPool / sizeof kPool[0])]);
-        holdFor = int(random() % 40);
-    }
-    Keys keys = held;
-    if (menuActive && !hallOfFameActive && (menuCursor >= 2 || keys.state()[SDLK_DOWN]))
-        keys.release(SDLK_SPACE);
-    return keys;
-}
 
 TEST(LongPlayTest, ABotPlaysForAWhileAndTheSceneStaysTheSameSize)
 {

@@ -6,7 +6,6 @@
 #include "test_display.h"
 #include "texture.h"
 
-#include <SDL_ttf.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -120,18 +119,6 @@ TEST(MediaTest, SoundsAreSixteenBitAt22050HzNeverClipAndEndQuietlyOrLoopSeamless
         EXPECT_TRUE(peak > 8000 && peak < 32000) << name << " peaks at " << peak;
         const bool loops = name == "beepspac" || name == "Vaz Aded";
         EXPECT_LE(std::abs(loops ? w.front() - w.back() : w.back()), loops ? largestStep : 1000) << name;
-    }
-}
-
-TEST(MediaTest, TheFontIsSquareBoldAndOpensAtEverySizeInUse)
-{
-    ensureDisplay();
-    for (int points : {12, 16, 20, 24, 32, 40}) {
-        TTF_Font* font = TTF_OpenFont("media/Square Bold.ttf", points);
-        ASSERT_NE(font, nullptr) << points << " pt: " << TTF_GetError();
-        EXPECT_STREQ(TTF_FontFaceFamilyName(font), "Square");
-        EXPECT_STREQ(TTF_FontFaceStyleName(font), "Bold");
-        TTF_CloseFont(font);
     }
 }
 

@@ -28,6 +28,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,10 @@ void placeFlare(int k, double x, double y);
 // Whether anything sounds on a free channel (11 and up: past the reserved
 // channels and the music's), where the blips, whooshes and shield hits play.
 bool freeChannelPlaying();
+
+// A bot's keys for the next pass: up to two keys a player could press, held
+// for a while; never "Quit", which would end the process.
+Keys botKeys(std::mt19937& random);
 
 // The digit a score or lives digit sprite shows; 99 for none.
 unsigned shownDigit(const Sprite* digit);
