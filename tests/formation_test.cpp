@@ -1,6 +1,5 @@
-// The alien formation through real passes: the entry row by row, the march,
-// its steps down and turns, the flares' release and fall, and the fading
-// formation of the high levels.
+// The alien formation through real passes: its turns and steps down at the
+// sides, and the flares its columns release.
 #include "game_harness.h"
 
 #include <gtest/gtest.h>
@@ -28,40 +27,6 @@ int stepsUntilAFlareIsDrawn(unsigned seed, int divisor)
     while (std::rand() % divisor != kFlareChance)
         ++n;
     return n;
-}
-
-TEST(FormationTest, RowsComeDownOneAfterAnotherFromTheBottomAndThenMarchLeft)
-{
-    startQuietGame(1, 21);
-    int nextRow = 5;
-    for (int pass = 1; !formationArrived && pass < 1000; ++pass) {
-        runPasses(1);
-        int moving = 0;
-        for (int r = 0; r < kFormationRows; ++r) {
-            if (entrySpeed[r] == 0.0)
-                continue;
-            ++moving;
-            if (r != nextRow) {
-                ASSERT_EQ(r, nextRow - 1) << "pass " << pass;
-                EXPECT_GT(alien[(r + 1) * 6 + 5].y, 207.0 - (5 - r - 1) * 32.0) << "the row below has arrived";
-                nextRow = r;
-            }
-        }
-        ASSERT_LE(moving, 1) << "pass " << pass;
-        for (int r = 0; r < nextRow; ++r)
-            ASSERT_DOUBLE_EQ(alien[r * 6].y, -(50.0 + 32.0 * r)) << "row " << r << " waits, pass " << pass;
-    }
-    ASSERT_TRUE(formationArrived);
-    EXPECT_EQ(nextRow, 0);
-    for (int i = 0; i < kAlienCount; ++i) {
-        const double target = 207.0 - (5 - i / 6) * 32.0;
-        EXPECT_TRUE(alien[i].y > target && alien[i].y <= target + 6.0 && entrySpeed[i / 6] == 0.0) << "alien " << i;
-        EXPECT_DOUBLE_EQ(alienSprite[i]->y(), alien[i].y);
-    }
-    const double x = alien[0].x, y = alien[0].y;
-    runPasses(1);
-    EXPECT_NEAR(alien[0].x, x - kStartSpeed, 1e-9);
-    EXPECT_EQ(alien[0].y, y);
 }
 
 TEST(FormationTest, AtASideItTurnsAndStepsDownAbout9PixelsEvenWhereItsAlienIsDead)
@@ -128,45 +93,6 @@ TEST(FormationTest, TheLowestLivingAlienOfAColumnDropsAFreeFlareWithAWhoosh)
         EXPECT_EQ(alienBombSprite[7]->x() == alien[34].x + 10.0, oneFree);
         EXPECT_EQ(freeChannelPlaying(), oneFree);
     }
-}
-
-TEST(FormationTest, AFlareLeavesPlayBelowTheBottomOfTheScreenAndThenStays)
-{
-    startQuietGame(1, 21);
-    Sprite* flare = alienBombSprite[3];
-    placeFlare(3, 100.0, 479.0);
-    flareStep(3);
-    EXPECT_TRUE(flare->visible) << "at 480 it is still in play";
-    flareStep(3);
-    EXPECT_FALSE(flare->visible);
-    const double gone = flare->y();
-    flareStep(3);
-    EXPECT_EQ(flare->y(), gone) << "a hidden flare does not move";
-}
-
-TEST(FormationTest, OnLevel33AKillRevealsItsNeighboursWhoFadeBack)
-{
-    formationInPlace();
-    level = 33;
-    for (int i = 0; i < kAlienCount; ++i)
-        alien[i].alpha = 0.02f;
-    descentCounter = 20.0;
-    runPasses(1);
-    EXPECT_EQ(alien[15].alpha, double(0.02f)) << "0.02 in single precision is not above 0.02: no fade";
-    placeShot(0, 0.0, 0.0);
-    destroyAlien(14, 0);
-    EXPECT_EQ(alien[15].alpha, 1.0) << "74 pixels away: fully visible";
-    EXPECT_EQ(alienSprite[15]->alpha(), 1.0);
-    // Alien 5 is 3 columns right and 2 rows up: (300 / d) / 3 more.
-    EXPECT_NEAR(alien[5].alpha, double(0.02f) + 100.0 / std::hypot(3 * 74.0, 2 * 32.0), 1e-12);
-    runPasses(98);
-    EXPECT_NEAR(alien[15].alpha, 0.02, 1e-6) << "back to 0.02 after 98 passes";
-    runPasses(1);
-    const double rest = alien[15].alpha;
-    EXPECT_LE(rest, 0.02);
-    runPasses(20);
-    EXPECT_EQ(alienSprite[15]->alpha(), rest) << "then it stays";
-    level = 1;
 }
 
 }  // namespace

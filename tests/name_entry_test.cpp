@@ -1,5 +1,4 @@
-// The hall-of-fame screen and name entry, driven through the real game's
-// passes with chosen keys. The table's file is one of this test's own; the
+// Name entry, driven through the real game's passes with chosen keys. The table's file is one of this test's own; the
 // player's media/font/scores.txt is read at most and checked untouched.
 #include "game_harness.h"
 
@@ -37,7 +36,6 @@ std::string nameOf(int place)
 }
 
 double nameX() { return double(int(menuWindowSprite->x() + 35)); }
-double scoreX() { return double(int(menuWindowSprite->x() + 315)); }
 double rowY(int i) { return 130.0 + 20.0 * i; }
 
 // The visible text sprite in front of the menu with its top-left at (x, y):
@@ -100,72 +98,7 @@ protected:
     }
 
     static std::string typed() { return std::string(typedName, typedLength); }
-
-    // "Hall Of Fame" chosen on the title menu; Space is still held.
-    static void openFromMenu()
-    {
-        returnToTitleMenu();
-        press(Keys{SDLK_DOWN});
-        press(Keys{SDLK_DOWN});
-        runPasses(1, Keys{SDLK_SPACE});
-    }
 };
-
-TEST_F(NameEntryTest, TheScreenListsNamesAndScoresInTwoColumns)
-{
-    returnToTitleMenu();
-    fillTable();
-    std::memset(hallOfFame[0].name, 'W', kNameFieldSize);  // no NUL: shows as its 12 letters
-    hallOfFame[0].score = 4294967295u;                      // shown in full
-    hallOfFame[9].name[0] = '\0';                           // nothing shows
-    openFromMenu();
-    ASSERT_TRUE(hallOfFameActive);
-
-    for (int i = 0; i < kHallOfFameEntries; ++i) {
-        Sprite* name = textSpriteAt(nameX(), rowY(i));
-        Sprite* score = textSpriteAt(scoreX(), rowY(i));
-        ASSERT_TRUE(name && score) << "row " << i;
-        EXPECT_EQ(name->imageWidth, measureText(nameOf(i).c_str(), kSmallTextPoints)) << i;
-        EXPECT_EQ(score->imageWidth, measureText(std::to_string(hallOfFame[i].score).c_str(), kSmallTextPoints));
-        EXPECT_EQ(name->imageHeight, 30.0);
-        EXPECT_EQ(name->blendDst, GLenum(GL_ONE));
-    }
-    EXPECT_GT(textSpriteAt(nameX(), rowY(0))->imageWidth, measureText("WWWWWWWWWWW", kSmallTextPoints));
-    EXPECT_EQ(textSpriteAt(nameX(), rowY(9))->imageWidth, 0.0);
-    EXPECT_TRUE(backSprite->visible);
-    EXPECT_EQ(textSpriteAt(nameX(), 350.0), nullptr) << "no prompt while only viewing";
-    EXPECT_EQ(levelBannerSprite->alpha(), 0.0);
-    for (int i = 0; i < kMenuItems; ++i)
-        EXPECT_FALSE(menuItemSprite[i]->visible || menuItemHighlightSprite[i]->visible);
-
-    // Space held from opening does not close; a new press does.
-    runPasses(3, Keys{SDLK_SPACE});
-    EXPECT_TRUE(hallOfFameActive);
-    runPasses(1);
-    press(Keys{SDLK_SPACE});
-    EXPECT_FALSE(hallOfFameActive);
-    EXPECT_FALSE(backSprite->visible);
-    EXPECT_EQ(textSpriteAt(scoreX(), rowY(0)), nullptr);
-}
-
-TEST_F(NameEntryTest, AQualifyingGameAsksForAName)
-{
-    beginNameEntry(55);
-    Sprite* prompt = textSpriteAt(nameX(), 350.0);
-    ASSERT_NE(prompt, nullptr);
-    EXPECT_EQ(prompt->imageWidth, measureText("Enter your name", kSmallTextPoints));
-    EXPECT_FALSE(backSprite->visible);
-
-    // The name stands at x 260, or clear of the prompt where the font makes
-    // the prompt reach past that.
-    press(Keys{SDLK_k});
-    const double expectedX = std::max(260.0, double(int(prompt->x() + prompt->scaledWidth() + 8.0)));
-    Sprite* name = textSpriteAt(expectedX, 350.0);
-    ASSERT_NE(name, nullptr);
-    EXPECT_GE(name->x(), prompt->x() + prompt->scaledWidth()) << "the name must not overlap the prompt";
-    EXPECT_EQ(name->imageWidth, 160.0);
-    EXPECT_EQ(name->imageHeight, 30.0);
-}
 
 TEST_F(NameEntryTest, EachPressEntersOneLetterCapitalisedByShiftOrCapsLockUpToEight)
 {
