@@ -75,21 +75,6 @@ protected:
     }
 };
 
-TEST_F(PadGameTest, PadsDriveBothTanksAndFire)
-{
-    startClearRound(2);
-    const float start[2] = {tank[0].x, tank[1].x};
-    const PadState pads[kMaxPads] = {{30000, 0, 0, true}, {0, 0, SDL_HAT_LEFT, true}};
-    const Uint8 keyboard[SDLK_LAST] = {};
-    Uint8 keys[SDLK_LAST];
-    mergePadKeys(pads, currentPadMode(), keyboard, keys);
-    for (int pass = 0; pass < 20; ++pass)
-        logicPass(keys, KMOD_NONE);
-    EXPECT_GT(tank[0].x, start[0]);
-    EXPECT_LT(tank[1].x, start[1]);
-    EXPECT_TRUE(shot[0].active && shot[1].active);
-}
-
 // SDL 2's virtual joystick, through the SDL 2 library that the SDL 1.2
 // compatibility layer has loaded beneath the game. Null where there is none.
 struct VirtualPad {

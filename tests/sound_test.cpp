@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -191,43 +190,6 @@ TEST_F(AudibleSound, LoopsAndMusicPlayOnUntilStoppedOrReplaced)
     EXPECT_EQ(FSOUND_StopSound(FSOUND_ALL), 1);
     EXPECT_LT(heard(150, 250).rms, kSilence) << "everything stops";
     FSOUND_Stream_Close(music);
-}
-
-TEST_F(AudibleSound, FreeChannelsNeverTakeReservedOrMusicChannels)
-{
-    FSOUND_SAMPLE* loop = tone(0.1, kLoopingSampleMode);
-    const int freeChannels = 32 - (kMusicChannel + 1);
-    // While a channel is idle no sound is cut off; then the later requests take over.
-    std::set<int> used;
-    for (int i = 0; i < 2 * freeChannels; ++i) {
-        const int channel = FSOUND_PlaySound(FSOUND_FREE, loop);
-        EXPECT_TRUE(channel > kMusicChannel && channel < 32) << channel;
-        if (i < freeChannels)
-            used.insert(channel);
-    }
-    EXPECT_EQ(used.size(), size_t(freeChannels));
-    for (int c = 0; c <= kMusicChannel; ++c)
-        EXPECT_EQ(FSOUND_IsPlaying(c), 0) << "channel " << c;
-}
-
-TEST_F(AudibleSound, GameSamplesLoadWithTheMothershipLoopingAndFreeToNull)
-{
-    writeGameSamples(dir_);
-    fs::current_path(dir_);
-    loadSamples();
-    FSOUND_SAMPLE** const all[] = {&fireSound, &explosionSound, &whooshSound, &laughSound,
-                                   &mothershipSound, &shieldHitSound, &shieldsDownSound, &menuSound};
-    for (FSOUND_SAMPLE** sample : all)
-        EXPECT_NE(*sample, nullptr);
-    FSOUND_PlaySound(kFireChannel, fireSound);
-    FSOUND_PlaySound(kMothershipChannel, mothershipSound);
-    heard(0, 200);
-    EXPECT_EQ(FSOUND_IsPlaying(kFireChannel), 0);
-    EXPECT_EQ(FSOUND_IsPlaying(kMothershipChannel), 1);
-    freeSamples();
-    EXPECT_EQ(FSOUND_IsPlaying(kMothershipChannel), 0);
-    for (FSOUND_SAMPLE** sample : all)
-        EXPECT_EQ(*sample, nullptr);
 }
 
 // Audio that will not start: no such driver, or a device that cannot open.

@@ -216,22 +216,6 @@ bool freeChannelPlaying()
     return false;
 }
 
-unsigned shownDigit(const Sprite* digit)
-{
-    for (unsigned d = 0; d < 10; ++d)
-        if (digit->textureName == digitTexture[d]->textureName)
-            return d;
-    return 99;
-}
-
-std::string shownScore(int player)
-{
-    std::string s;
-    for (const Sprite* digit : player == 0 ? p1ScoreDigitSprite : p2ScoreDigitSprite)
-        s += char('0' + shownDigit(digit));
-    return s;
-}
-
 Keys botKeys(std::mt19937& random)
 {
     static const SDLKey kPool[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_a,  SDLK_d,      SDLK_LCTRL,     SDLK_UP,

@@ -101,7 +101,3 @@ bool freeChannelPlaying();
 // for a while; never "Quit", which would end the process.
 Keys botKeys(std::mt19937& random);
 
-// The digit a score or lives digit sprite shows; 99 for none.
-unsigned shownDigit(const Sprite* digit);
-// The six digits of a player's score display, left to right.
-std::string shownScore(int player);
