@@ -148,16 +148,4 @@ TEST_F(PauseTest, OnlyAGameIsPausedAndOnlyPResumesIt)
     nameEntryActive = false;
 }
 
-TEST_F(PauseTest, EscapeWhilePausedEndsTheGameAsEver)
-{
-    startQuietGame();
-    press(SDLK_p);
-    press(SDLK_ESCAPE);
-    EXPECT_FALSE(gamePaused);
-    EXPECT_TRUE(gameOver);
-    EXPECT_EQ(Mix_Paused(-1), 0) << "no channel is left held";
-    runPasses(kGameEndPasses);
-    EXPECT_TRUE(menuActive) << "the end of the game ran its course";
-}
-
 }  // namespace
