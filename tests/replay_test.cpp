@@ -1,6 +1,6 @@
 // A bot's session replayed from one seed and checked against the record of
 // that session (replay_record.txt beside this file): the title menu, one-
-// and two-player games, lost lives, levels cleared up to the last, Escape,
+// and two-player games, lost lives, levels cleared into the sixties, Escape,
 // name entry and the hall of fame. Each checkpoint holds the game's counters
 // and a digest of every sprite's place, look and motion, so that a change to
 // any rule shows as the first checkpoint that differs; the rule tests say
@@ -17,7 +17,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
