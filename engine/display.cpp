@@ -6,6 +6,7 @@
 
 #include <SDL_opengl.h>
 #include <SDL_ttf.h>
+#include <X11/Xlib.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -59,18 +60,23 @@ void splitSoftwareRenderingFiner()
 
 // SDL 1.2 on SDL2 draws each OpenGL frame into an off-screen buffer and
 // copies it, scaled, onto the screen, so that 640 x 480 fills any display.
-// When the display already is 640 x 480 the copy changes nothing, yet under
-// a software GL it costs about a third of a frame: the video subsystem is
-// then restarted without it. A setting of the player's own is kept.
-bool skipScalingOnMatchingScreen()
+// When the X screen already is 640 x 480 the copy changes nothing, yet under
+// a software GL it costs about a third of a frame, so it is turned off
+// before SDL starts (the layer reads the setting then). The screen is asked
+// of X itself: restarting SDL's video after a look would race with the
+// window's creation. A setting of the player's own is kept.
+void skipScalingOnMatchingScreen()
 {
-    const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
-    if (std::getenv("SDL12COMPAT_OPENGL_SCALING") || !desktop || desktop->current_w != kScreenWidth ||
-        desktop->current_h != kScreenHeight)
-        return true;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) >= 0;
+    if (std::getenv("SDL12COMPAT_OPENGL_SCALING"))
+        return;
+    Display* x = XOpenDisplay(nullptr);
+    if (!x)
+        return;
+    const int screen = DefaultScreen(x);
+    const bool matching = DisplayWidth(x, screen) == kScreenWidth && DisplayHeight(x, screen) == kScreenHeight;
+    XCloseDisplay(x);
+    if (matching)
+        setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
 }
 
 }  // namespace
@@ -94,7 +100,8 @@ bool toggleFullScreen()
 void initDisplay()
 {
     splitSoftwareRenderingFiner();
-    if (!startSdl() || !skipScalingOnMatchingScreen()) {
+    skipScalingOnMatchingScreen();
+    if (!startSdl()) {
         std::printf("Unable to init SDL:  %s\n", SDL_GetError());
         std::fflush(stdout);
         failStartup();
