@@ -2,7 +2,7 @@
 // copy of the run directory with an empty hall of fame, gets real key
 // presses through xdotool, and is judged by what the screen shows. One
 // session goes through loading, the title menu, a one-player game that is
-// driven, fired and abandoned, name entry, the hall of fame and "Quit".
+// started and abandoned, name entry, the hall of fame and "Quit".
 #include "game_process.h"
 #include "x_screen.h"
 
@@ -10,15 +10,12 @@
 // After GoogleTest, whose own names Xlib's macros (None, Bool) would hide.
 #include <X11/Xlib.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <chrono>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -33,12 +30,6 @@ const Area kNamePrompt = {172, 352, 260, 363};
 const Area kTypedNameRow = {255, 350, 470, 372};
 const Area kFirstHallOfFameName = {172, 132, 230, 148};
 const Area kBackBar = {305, 330, 335, 352};
-
-// The column above the tank, up to the shield row, where its shot flies.
-Area aboveTheTank(double centre)
-{
-    return {std::max(0, int(centre) - 30), 150, std::min(kScreenWidth, int(centre) + 30), 425};
-}
 
 class EndToEndTest : public ::testing::Test {
 protected:
@@ -63,7 +54,7 @@ protected:
 
     void TearDown() override
     {
-        for (const char* key : {"Left", "space", "Down", "Return"})
+        for (const char* key : {"space", "Down", "Return"})
             if (display_)
                 xdotool("keyup", key);
         watch_.reset();
@@ -100,26 +91,9 @@ TEST_F(EndToEndTest, OnePlayerGameToTheHallOfFameAndQuit)
     ASSERT_TRUE(waitForScreen([](const Screenshot& s) { return titleMenuWithHighlightOn(s, 0); }))
         << "the title menu with \"One Player\" highlighted. " << gameState();
 
-    // One player: the menu goes and the tank stands at the bottom.
-    ASSERT_TRUE(pressUntil("space", [](const Screenshot& s) { return !highlightOn(s, 0) && tankCentre(s) > 0; }))
-        << "Space on \"One Player\" starts a game with the tank in sight. " << gameState();
-    const double start = tankCentre(screen());
-
-    // Held Left drives it to the left edge, clear of the shields.
-    ASSERT_TRUE(pressUntil("Left", [&](const Screenshot& s) {
-        const double x = tankCentre(s);
-        return x > 0 && x < 115;
-    })) << "the tank drives left while Left is held (it started at x " << start << "). " << gameState();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    watch_->screen = Screenshot::grab(display_);
-    const double parked = tankCentre(screen());
-    ASSERT_GT(parked, 0) << gameState();
-    const int brightBefore = screen().count(aboveTheTank(parked), isBright);
-
-    // Space fires: the shot and its trail light up the column above it.
-    EXPECT_TRUE(pressUntil("space", [&](const Screenshot& s) {
-        return s.count(aboveTheTank(parked), isBright) >= brightBefore + 100;
-    })) << "a shot and its trail above the tank after Space. " << gameState();
+    // One player: the menu goes.
+    ASSERT_TRUE(pressUntil("space", [](const Screenshot& s) { return !highlightOn(s, 0); }))
+        << "Space on \"One Player\" starts a game. " << gameState();
 
     // Escape abandons the game: "Game Over" fades in where the banner stands.
     ASSERT_TRUE(xdotool("key", "Escape"));

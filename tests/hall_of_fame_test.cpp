@@ -3,13 +3,14 @@
 // finds the files the parent checks), never the player's scores.
 #include "hall_of_fame.h"
 
+#include "test_images.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <utility>
@@ -19,7 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using Bytes = std::vector<uint8_t>;
 
 const fs::path kDirectory = "hall_of_fame_test_files";
 const fs::path kFile = kDirectory / "scores.txt";
@@ -40,12 +41,6 @@ Bytes record(const std::string& name, uint32_t score)
 void writeFile(const fs::path& path, const Bytes& bytes)
 {
     std::ofstream(path, std::ios::binary).write((const char*)bytes.data(), std::streamsize(bytes.size()));
-}
-
-Bytes readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string nameOf(int place)
@@ -167,7 +162,7 @@ TEST_F(HallOfFameTest, RandomAndTruncatedFilesLoadSafely)
         readHallOfFame();
         saveHallOfFame();
         file.resize(std::max<size_t>(file.size(), 160), 0);
-        ASSERT_EQ(readFile(kFile), Bytes(file.begin(), file.begin() + 160)) << "round " << round;
+        ASSERT_EQ(readBytes(kFile), Bytes(file.begin(), file.begin() + 160)) << "round " << round;
         ASSERT_FALSE(fs::exists(kTemporary));
         const auto before = entries();
         const uint32_t score = hallOfFame[9].score + uint32_t(random() % 1000);
@@ -194,13 +189,13 @@ TEST_F(HallOfFameTest, AFailedSaveKeepsTheOldFileAndEndsTheGame)
     // The temporary file cannot be created: its name is taken by a directory.
     fs::create_directories(kTemporary);
     EXPECT_EXIT(saveHallOfFame(), ::testing::ExitedWithCode(kFailureStatus), "^$");
-    EXPECT_EQ(readFile(kFile), old);
+    EXPECT_EQ(readBytes(kFile), old);
     fs::remove(kTemporary);
 
     // The disk is full: the flush fails after the file was opened.
     fs::create_symlink("/dev/full", kTemporary);
     EXPECT_EXIT(saveHallOfFame(), ::testing::ExitedWithCode(kFailureStatus), "^$");
-    EXPECT_EQ(readFile(kFile), old);
+    EXPECT_EQ(readBytes(kFile), old);
 
     // The directory does not exist.
     setHallOfFamePath((kDirectory / "missing" / "scores.txt").c_str());

@@ -41,20 +41,6 @@ TEST(LevelsTest, EachLevelNumberSetsItsFeatures)
     }
 }
 
-// Each player's six score digits stand 10 pixels apart in their own panel.
-TEST(LevelsTest, ScoresShowInTheirPanels)
-{
-    startQuietGame(2);
-    tank[0].score = 120;
-    showScore(0);
-    tank[1].score = 4567;
-    showScore(1);
-    for (int j = 0; j < kScoreDigits; ++j) {
-        EXPECT_NEAR(p1ScoreDigitSprite[j]->x(), 525 + 10 * j, 0.5);  // odd widths sit half a pixel left
-        EXPECT_NEAR(p2ScoreDigitSprite[j]->x(), 55 + 10 * j, 0.5);
-    }
-}
-
 // Clearing level 63 wins; the formation landing loses, silently and with
 // every life left. Either way the menu is back 180 passes after the end.
 TEST(LevelsTest, WinningAndLandingEndTheGame)

@@ -5,6 +5,8 @@
 #include "test_display.h"
 #include "texture.h"
 
+#include "test_images.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,7 +14,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -20,12 +21,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-Bytes readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // A picture decoded by the game's loader, its pixels as 0xRRGGBB.
 struct Picture {
@@ -122,18 +117,18 @@ TEST(MediaTest, ARebuildWritesTheSameBytesKeepsAPlayersScoresAndFailsLoudly)
     // The build keeps the generator at tools/ in the run directory.
     auto generate = [&](const char* options) { return std::system(("tools/korvath_media " + std::string(options) + " '" + dir.string() + "'").c_str()); };
     ASSERT_EQ(generate("--scores"), 0);
-    EXPECT_EQ(readFile(scores), Bytes(160, 0)) << "a missing score file is made empty";
+    EXPECT_EQ(readBytes(scores), Bytes(160, 0)) << "a missing score file is made empty";
     for (const Bytes& players : {Bytes(160, 0x5A), Bytes(32, 0x41)}) {  // a short file is a player's too
         std::ofstream(scores, std::ios::binary).write(reinterpret_cast<const char*>(players.data()), players.size());
         ASSERT_EQ(generate(""), 0);
         ASSERT_EQ(generate("--scores"), 0);
-        EXPECT_EQ(readFile(scores), players);
+        EXPECT_EQ(readBytes(scores), players);
     }
     int compared = 0;
     for (const auto& entry : fs::recursive_directory_iterator(dir / "media"))
         if (entry.is_regular_file() && entry.path() != scores) {
             const fs::path built = fs::path("media") / fs::relative(entry.path(), dir / "media");
-            EXPECT_EQ(readFile(entry.path()), readFile(built)) << built;
+            EXPECT_EQ(readBytes(entry.path()), readBytes(built)) << built;
             ++compared;
         }
     EXPECT_EQ(compared, 38);  // 28 pictures, 9 sounds and the font

@@ -41,14 +41,6 @@ void writeTone(const fs::path& path, double seconds)
     out.write(reinterpret_cast<const char*>(samples.data()), 2 * frames);
 }
 
-// The game's eight samples under media/sound in `dir`.
-void writeGameSamples(const fs::path& dir)
-{
-    fs::create_directories(dir / "media" / "sound");
-    for (const char* name : {"rocket", "batplode", "whoosh", "evillaug", "beepspac", "037", "deactivate1", "menuitem"})
-        writeTone(dir / "media" / "sound" / (std::string(name) + ".wav"), 0.05);
-}
-
 // A death test's child ends in exit() and skips destructors, so its
 // temporary directory is removed by an exit handler instead.
 std::string dirToRemoveAtExit;
@@ -220,7 +212,9 @@ TEST_P(SilentSound, EveryCallWorksAndLoadingStillChecksTheFile)
     FSOUND_Stream_Close(music);
 }
 
-TEST_P(SilentSound, OnlyAMissingOrBrokenLaughEndsTheGame)
+// A missing laugh ends the game as the missing-media test checks; a broken
+// one must too, while any other sound may be missing.
+TEST_P(SilentSound, OnlyABrokenLaughEndsTheGame)
 {
     const fs::path laugh = dir_ / "media" / "sound" / "evillaug.wav";
     fs::create_directories(laugh.parent_path());
@@ -229,11 +223,8 @@ TEST_P(SilentSound, OnlyAMissingOrBrokenLaughEndsTheGame)
     loadSamples();
     EXPECT_TRUE(laughSound && !fireSound && !menuSound);
     freeSamples();
-    const int status = kLaughMissingExitCode & 0xff;  // a parent sees the low eight bits
-    writeGameSamples(dir_);
-    fs::remove(laugh);
-    EXPECT_EXIT((removeAtExit(dir_), loadSamples()), ::testing::ExitedWithCode(status), "^$");
     std::ofstream(laugh) << "not a sound";
+    const int status = kLaughMissingExitCode & 0xff;  // a parent sees the low eight bits
     EXPECT_EXIT((removeAtExit(dir_), loadSamples()), ::testing::ExitedWithCode(status), "^$");
 }
 

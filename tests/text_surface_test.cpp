@@ -1,5 +1,6 @@
-// Text measurement and drawing, the clean copy, font changes, text on an
-// image, and the failures: a missing font or image, a blank of width 0.
+// Text measurement and drawing, the clean copy, font changes, and text on
+// an image; a blank of width 0. Missing fonts and images end the game as
+// the missing-media test checks.
 #include "text_surface.h"
 
 #include "test_display.h"
@@ -92,23 +93,6 @@ TEST(TextSurfaceTest, CutsCentredTexturesAndBlackTextIsAHoleInAnImage)
         holes += a == 0;
     EXPECT_GT(holes, 20) << "the letters are cut out of the bar";
     EXPECT_LT(holes, 60 * 26 - 600) << "the bar stays";
-}
-
-// The dying children need the font library but no display.
-TEST(TextSurfaceFailure, AMissingFontEndsWith3AndAMissingImageWith191)
-{
-    const std::string path = scratchDirectory() + "/sheet.bmp";
-    writeBmp(path, 4, 4, [](int, int) { return Rgb{9, 9, 9}; });
-    EXPECT_EXIT(
-        {
-            TTF_Init();
-            TextSurface s(path.c_str());
-            s.setFontSize(24);
-            s.setFont("media\\missing.ttf");
-        },
-        ::testing::ExitedWithCode(3), "Couldn't load 24 pt font from media\\\\missing\\.ttf: ");
-    EXPECT_EXIT({ TextSurface s("media\\windows\\nothing.tga"); }, ::testing::ExitedWithCode(191),
-                "Error could not load file media\\\\windows\\\\nothing\\.tga\\.");
 }
 
 }  // namespace

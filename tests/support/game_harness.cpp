@@ -208,14 +208,6 @@ void placeFlare(int k, double x, double y)
     alienBombSprite[k]->show();
 }
 
-bool freeChannelPlaying()
-{
-    for (int channel = kMusicChannel + 1; channel < 32; ++channel)
-        if (FSOUND_IsPlaying(channel))
-            return true;
-    return false;
-}
-
 Keys botKeys(std::mt19937& random)
 {
     static const SDLKey kPool[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_a,  SDLK_d,      SDLK_LCTRL,     SDLK_UP,

@@ -93,10 +93,6 @@ void placeAlien(int i, double x, double y);
 void placeShot(int p, double x, double y);
 void placeFlare(int k, double x, double y);
 
-// Whether anything sounds on a free channel (11 and up: past the reserved
-// channels and the music's), where the blips, whooshes and shield hits play.
-bool freeChannelPlaying();
-
 // A bot's keys for the next pass: up to two keys a player could press, held
 // for a while; never "Quit", which would end the process.
 Keys botKeys(std::mt19937& random);

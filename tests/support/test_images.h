@@ -1,14 +1,18 @@
-// Small helpers for tests that need image files and read the screen back.
+// Small helpers for tests that need files and images and read the screen back.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 struct Rgb {
     uint8_t r, g, b;
     bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
 };
+
+// The bytes of a file; none when it cannot be read.
+std::vector<uint8_t> readBytes(const std::string& path);
 
 // A fresh, empty directory under /tmp for this test process.
 std::string scratchDirectory();

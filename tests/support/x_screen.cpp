@@ -42,8 +42,6 @@ void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)
 bool isCoverBlue(Rgb c) { return std::abs(c.r - 16) <= 8 && std::abs(c.g - 24) <= 8 && std::abs(c.b - 58) <= 8; }
 bool isText(Rgb c) { return c.b >= 130 && c.g >= 90 && c.g > c.r + 5 && c.b > c.g; }
 bool isHighlightBar(Rgb c) { return c.r >= 100 && c.g >= 140 && c.b >= 200; }
-bool isTankGreen(Rgb c) { return c.g >= 90 && c.g > c.r + 10 && c.g > c.b + 30; }
-bool isBright(Rgb c) { return c.r + c.g + c.b >= 450; }
 
 Screenshot Screenshot::grab(Display* display)
 {
@@ -103,20 +101,6 @@ bool titleMenuWithHighlightOn(const Screenshot& s, int item)
         if (highlightOn(s, i) != (i == item))
             return false;
     return s.share(kWholeScreen, isCoverBlue) < 0.2;
-}
-
-double tankCentre(const Screenshot& s)
-{
-    const Area tankRow = {0, 440, kScreenWidth, 478};
-    long sum = 0;
-    int n = 0;
-    for (int y = tankRow.y0; y < tankRow.y1; ++y)
-        for (int x = tankRow.x0; x < tankRow.x1; ++x)
-            if (isTankGreen(s.at(x, y))) {
-                sum += x;
-                ++n;
-            }
-    return n >= 100 ? double(sum) / n : -1.0;
 }
 
 bool xdotool(const char* action, const char* key)

@@ -27,13 +27,10 @@ const Area kWholeScreen = {0, 0, kScreenWidth, kScreenHeight};
 
 // Colours of what the player sees. The loading cover is the dark blue panel
 // colour; texts are the game's grey-blue drawn additively; the highlight bar
-// is a pale blue block; the tank is green; shots and their trail are near
-// white.
+// is a pale blue block.
 bool isCoverBlue(Rgb c);
 bool isText(Rgb c);
 bool isHighlightBar(Rgb c);
-bool isTankGreen(Rgb c);
-bool isBright(Rgb c);
 
 class Screenshot {
 public:
@@ -55,10 +52,6 @@ private:
 Area menuItemBar(int item);
 bool highlightOn(const Screenshot& s, int item);
 bool titleMenuWithHighlightOn(const Screenshot& s, int item);
-
-// The tank's middle: the mean x of its green pixels in the bottom row, or -1
-// when it is not in sight.
-double tankCentre(const Screenshot& s);
 
 // Real key events through the X server's test extension, to the window under
 // the pointer: the game's full-screen window. `action` is key, keydown or
