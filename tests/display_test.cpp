@@ -1,5 +1,5 @@
-// The frame pass: pacing (also across the tick counter's wrap) and the
-// event poll. The frame allocation test counts what drawing allocates.
+// The frame pass: pacing, also across the tick counter's wrap. The frame
+// allocation test counts what drawing allocates.
 #include "display.h"
 
 #include "test_display.h"
@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-int escapes = 0;
 
 TEST(DisplayTest, FramesAreAtLeast15msApartButALateOneDoesNotWait)
 {
@@ -28,23 +26,6 @@ TEST(DisplayTest, FramesAreAtLeast15msApartButALateOneDoesNotWait)
     before = SDL_GetTicks();
     waitForFrameTime();
     EXPECT_LE(SDL_GetTicks() - before, 20u);
-}
-
-TEST(DisplayTest, QuitAndEscapeInOnePollBothCount)
-{
-    ensureDisplay();
-    setEscapeHandler([] { ++escapes; });
-    SDL_Event escape = {}, space = {}, quit = {};
-    escape.type = space.type = SDL_KEYDOWN;
-    escape.key.keysym.sym = SDLK_ESCAPE;
-    space.key.keysym.sym = SDLK_SPACE;
-    quit.type = SDL_QUIT;
-    for (SDL_Event* e : {&escape, &escape, &space, &quit})
-        SDL_PushEvent(e);
-    EXPECT_TRUE(pollEvents());
-    EXPECT_EQ(escapes, 2);
-    EXPECT_FALSE(pollEvents());
-    setEscapeHandler(nullptr);
 }
 
 }  // namespace

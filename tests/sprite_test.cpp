@@ -3,7 +3,6 @@
 #include "sprite.h"
 
 #include "display.h"
-#include "frame_strip.h"
 #include "test_display.h"
 #include "test_images.h"
 #include "texture.h"
@@ -73,27 +72,6 @@ TEST_F(SpriteTest, QuadsLandOnTheirPixelsWithClampedCornerGradientsAndHolesThatW
     EXPECT_TRUE(clamped.r == 255 && clamped.g == 0 && std::abs(clamped.b - 128) <= 1);
     EXPECT_EQ(readPixel(302, 2), (Rgb{0, 255, 0}));
     EXPECT_EQ(readPixel(316, 16), (Rgb{255, 255, 255})) << "the hole must show the older sprite";
-}
-
-// Animators go back and forth or round, a frame a step with no delay; one
-// left running backwards keeps going backwards round the strip.
-TEST_F(SpriteTest, AnimatorsPingPongOrWrapAndAnglesWrapAt360)
-{
-    const std::string path = scratchDirectory() + "/sheet3.bmp";
-    writeBmp(path, 24, 8, [](int x, int) { return Rgb{uint8_t(50 + 50 * (x / 8)), 10, 10}; });
-    FrameStrip strip(path.c_str(), 3, 8, 8);
-    FrameNode *one = strip.first, *two = one->next, *three = strip.last;
-    Animator a(&strip);
-    a.delay = 0;
-    std::vector<FrameNode*> seen;
-    for (int i = 0; i < 8; ++i) {
-        a.pingPong = i < 3;
-        a.advance();
-        seen.push_back(a.current);
-    }
-    EXPECT_EQ(seen, (std::vector<FrameNode*>{two, three, two, one, three, two, one, three}));
-    EXPECT_DOUBLE_EQ(wrapDegrees(360), 0);
-    EXPECT_DOUBLE_EQ(wrapDegrees(-10), -10);
 }
 
 // Every texel of a row or column differs from its neighbours, so a tile
