@@ -41,6 +41,18 @@ TEST(LevelsTest, EachLevelNumberSetsItsFeatures)
     }
 }
 
+// Each player's six score digits stand 10 pixels apart in their own panel
+// (odd widths sit half a pixel left).
+TEST(LevelsTest, ScoresShowInTheirPanels)
+{
+    startQuietGame(2);
+    showScore(0);
+    showScore(1);
+    for (int j = 0; j < kScoreDigits; ++j)
+        EXPECT_TRUE(std::fabs(p1ScoreDigitSprite[j]->x() - (525 + 10 * j)) <= 0.5 &&
+                    std::fabs(p2ScoreDigitSprite[j]->x() - (55 + 10 * j)) <= 0.5) << "digit " << j;
+}
+
 // Clearing level 63 wins; the formation landing loses, silently and with
 // every life left. Either way the menu is back 180 passes after the end.
 TEST(LevelsTest, WinningAndLandingEndTheGame)
