@@ -42,6 +42,22 @@ TEST(HitsTest, ShotsAndAliensFlaresAndTanksTouchAtTheirExactBounds)
     }
 }
 
+// A shot's points x + 2, x + 5 and y + 2, y + 5 against the crossing ship,
+// which moves before it is hit: one of each pair on an edge is enough.
+TEST(HitsTest, AShotTouchingTheMothershipsEdgeBreaksItUp)
+{
+    for (auto [dx, dy, hit] : {std::tuple{-5.0, -5.0, true}, {-5 - kHair, -5.0, false}, {-5.0, -5 - kHair, false}}) {
+        startClearRound(1);
+        mothershipActive = true;
+        mothershipX = 200.0;
+        mothershipStep();  // no shot yet: how far the ship moves in a pass
+        mothershipX = 400.0 - (mothershipX - 200.0);
+        placeShot(0, 400.0 + dx, dy);
+        mothershipStep();
+        EXPECT_EQ(!mothershipActive, hit) << "shot at (" << dx << ", " << dy << ") from the ship's corner";
+    }
+}
+
 TEST(HitsTest, FlaresCostALifeEachEvenTwoInAPassOrOneOverBothTanks)
 {
     startClearRound(1);
