@@ -49,8 +49,8 @@ bool startSdl()
 
 // Mesa's software renderer splits each frame among as many threads as the
 // machine has cores. This game's frames are a few large quads over many
-// small ones, and on a machine of two or four cores they finish about a
-// fifth sooner split among at least eight threads. A setting of the
+// small ones; measured on two cores, they finish about a fifth sooner split
+// among eight threads (four or sixteen were slower). A setting of the
 // player's own is kept; other drivers ignore it.
 void splitSoftwareRenderingFiner()
 {
@@ -61,7 +61,7 @@ void splitSoftwareRenderingFiner()
 // SDL 1.2 on SDL2 draws each OpenGL frame into an off-screen buffer and
 // copies it, scaled, onto the screen, so that 640 x 480 fills any display.
 // When the X screen already is 640 x 480 the copy changes nothing, yet under
-// a software GL it costs about a third of a frame, so it is turned off
+// a software GL it costs 1.5 to 2 ms of every frame, so it is turned off
 // before SDL starts (the layer reads the setting then). The screen is asked
 // of X itself: restarting SDL's video after a look would race with the
 // window's creation. A setting of the player's own is kept.
