@@ -1,10 +1,11 @@
-// The frame pass allocates nothing: drawing a busy scene, and every playing
-// pass in which no text changes (texts are the only things re-made during
+// The frame pass allocates nothing: drawing a busy scene, paused passes, and
+// every playing pass in which no text changes (texts are the only things re-made during
 // play: scores, the lives digit, banners).
 #include "game_harness.h"
 
 #include "alloc_counter.h"
 #include "display.h"
+#include "pause.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,9 @@ TEST(FrameAllocationTest, DrawingABusySceneAndPlayingPassesWithoutTextChangesAll
         renderFrame();  // let the driver settle its buffers
         runPasses(1, keys[0]);
     }
+    pauseGame();
+    EXPECT_EQ(allocationsDuring([&] { runPasses(20, keys[0], true); }), 0) << "paused";
+    resumeGame();
     long drawing = 0;
     int quietPasses = 0;
     for (int pass = 0; pass < 3000; ++pass) {

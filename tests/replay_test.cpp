@@ -1,7 +1,8 @@
 // A bot's session replayed from one seed and checked against the record of
 // that session (replay_record.txt beside this file): the title menu, one-
 // and two-player games, lost lives, levels cleared into the sixties, Escape,
-// name entry and the hall of fame. Each checkpoint holds the game's counters
+// name entry, the hall of fame, and pauses by P or a lost window focus (a
+// paused game must stand still, draw no random number and hold its sound). Each checkpoint holds the game's counters
 // and a digest of every sprite's place, look and motion, so that a change to
 // any rule shows as the first checkpoint that differs; the rule tests say
 // which rule. After an intended change of the rules, record the session anew:
@@ -9,6 +10,7 @@
 #include "game_harness.h"
 
 #include "name_entry.h"
+#include "pause.h"
 
 #include <gtest/gtest.h>
 
@@ -54,14 +56,31 @@ std::string checkpoint(long pass)
     std::snprintf(line, sizeof line,
                   "%ld: menu %d hof %d entry %d over %d level %d lives %d pause %d players %u scores %u %u "
                   "aliens %d march %.4f descent %.4f ship %d %.2f cursor %u phase %d name '%s' top %u "
-                  "sprites %016llx",
+                  "paused %d held %d sprites %016llx",
                   pass, menuActive, hallOfFameActive, nameEntryActive, gameOver, level, lives, roundPause,
                   playerCount, tank[0].score, tank[1].score, aliensAlive, marchSpeed, descentCounter,
                   mothershipActive, mothershipX, menuCursor, titlePhase, typedName, hallOfFame[0].score,
-                  (unsigned long long)sprites.hash);
+                  gamePaused, Mix_Paused(kMusicChannel), (unsigned long long)sprites.hash);
     return line;
 }
 
+// What the event poll hands the game now and then: P, or the window losing
+// the keyboard, being minimised, losing the mouse, or coming back.
+SDL_Event windowEvent(std::mt19937& random)
+{
+    static const Uint8 kLost[] = {SDL_APPINPUTFOCUS, SDL_APPACTIVE, SDL_APPMOUSEFOCUS};
+    SDL_Event e = {};
+    const unsigned kind = random() % 5;
+    if (kind < 2) {
+        e.type = SDL_KEYDOWN;
+        e.key.keysym.sym = SDLK_p;
+    } else {
+        e.type = SDL_ACTIVEEVENT;
+        e.active.gain = kind == 4;
+        e.active.state = e.active.gain ? SDL_APPINPUTFOCUS | SDL_APPACTIVE : kLost[random() % 3];
+    }
+    return e;
+}
 
 std::vector<std::string> playSession()
 {
@@ -77,9 +96,11 @@ std::vector<std::string> playSession()
         const Keys keys = botKeys(random);
         if (!menuActive && random() % 3000 == 0)
             escapeKeyPressed();
+        if (random() % (gamePaused ? 50 : 300) == 0)
+            gameEvent(windowEvent(random));
         // Now and then the whole formation falls at once, a few levels on,
         // so that the levels' features and the end of the last all come.
-        if (!menuActive && !gameOver && roundPause == -1 && random() % 250 == 0) {
+        if (!menuActive && !gamePaused && !gameOver && roundPause == -1 && random() % 250 == 0) {
             level = std::min(level + 9, 63);
             for (int i = 0; i < kAlienCount; ++i)
                 if (alien[i].alive)
