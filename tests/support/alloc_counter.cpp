@@ -8,6 +8,7 @@
 // they are called from the program's own code (everything linked into the
 // executable). The GL driver and X library manage their own buffers inside
 // every frame; those are not the game's allocations and are not counted.
+// The array forms of new and delete call the plain ones.
 #if !defined(__SANITIZE_ADDRESS__)
 #define KORVATH_COUNT_MALLOC 1
 extern "C" {
@@ -17,35 +18,23 @@ void* __libc_realloc(void*, std::size_t);
 extern char __executable_start;
 extern char etext;
 }
+#else
+#define __libc_malloc std::malloc
 #endif
 
 namespace {
 thread_local bool counting = false;
 thread_local long allocations = 0;
 
-void note()
-{
-    if (counting)
-        ++allocations;
-}
-
 #ifdef KORVATH_COUNT_MALLOC
+// Counts a malloc-family call made from the program's own code.
 void noteFrom(const void* caller)
 {
     const char* c = static_cast<const char*>(caller);
     if (c >= &__executable_start && c < &etext)
-        note();
+        allocations += counting;
 }
 #endif
-
-void* rawAllocate(std::size_t n)
-{
-#ifdef KORVATH_COUNT_MALLOC
-    return __libc_malloc(n);
-#else
-    return std::malloc(n);
-#endif
-}
 }  // namespace
 
 long allocationsDuring(const std::function<void()>& work)
@@ -59,15 +48,10 @@ long allocationsDuring(const std::function<void()>& work)
 
 void* operator new(std::size_t n)
 {
-    note();
-    if (void* p = rawAllocate(n ? n : 1))
+    allocations += counting;
+    if (void* p = __libc_malloc(n ? n : 1))
         return p;
     throw std::bad_alloc();
-}
-
-void* operator new[](std::size_t n)
-{
-    return operator new(n);
 }
 
 void operator delete(void* p) noexcept
@@ -75,17 +59,7 @@ void operator delete(void* p) noexcept
     std::free(p);
 }
 
-void operator delete[](void* p) noexcept
-{
-    std::free(p);
-}
-
 void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
-
-void operator delete[](void* p, std::size_t) noexcept
 {
     std::free(p);
 }
