@@ -2,15 +2,20 @@
 // copy of the run directory with an empty hall of fame, gets real key
 // presses through xdotool, and is judged by what the screen shows. One
 // session goes through loading, the title menu, a one-player game that is
-// started and abandoned, name entry, the hall of fame and "Quit".
+// started and abandoned, name entry, the hall of fame and "Quit". It runs
+// with --window, whose fixed 640 x 480 window Alt+Enter switches to the full
+// screen and back; under Xvfb no window manager answers that request, so the
+// switch shows only in the window's size hints.
 #include "game_process.h"
 #include "x_screen.h"
 
 #include <gtest/gtest.h>
 // After GoogleTest, whose own names Xlib's macros (None, Bool) would hide.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -31,6 +36,32 @@ const Area kTypedNameRow = {255, 350, 470, 372};
 const Area kFirstHallOfFameName = {172, 132, 230, 148};
 const Area kBackBar = {305, 330, 335, 352};
 
+// The game's window: the top-level window named "Korvath", or 0.
+Window gameWindow(Display* display)
+{
+    Window root, parent, *children = nullptr, found = 0;
+    unsigned count = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+        return 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        char* name = nullptr;
+        if (XFetchName(display, children[i], &name) && name && std::strcmp(name, "Korvath") == 0)
+            found = children[i];
+        XFree(name);
+    }
+    XFree(children);
+    return found;
+}
+
+bool fixedAt640By480(Display* display, Window window)
+{
+    XSizeHints hints = {};
+    long supplied = 0;
+    return XGetWMNormalHints(display, window, &hints, &supplied) && (hints.flags & PMinSize) &&
+           (hints.flags & PMaxSize) && hints.min_width == 640 && hints.max_width == 640 &&
+           hints.min_height == 480 && hints.max_height == 480;
+}
+
 class EndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -48,7 +79,7 @@ protected:
 
         std::ofstream(dir_.file("media/font/scores.txt"), std::ios::binary)
             << std::string(kHallOfFameBytes, '\0');
-        game_ = std::make_unique<GameProcess>(dir_.path());
+        game_ = std::make_unique<GameProcess>(dir_.path(), std::vector<std::string>{"./korvath", "--window"});
         watch_ = std::make_unique<ScreenWatcher>(display_, *game_);
     }
 
@@ -90,6 +121,19 @@ TEST_F(EndToEndTest, OnePlayerGameToTheHallOfFameAndQuit)
 
     ASSERT_TRUE(waitForScreen([](const Screenshot& s) { return titleMenuWithHighlightOn(s, 0); }))
         << "the title menu with \"One Player\" highlighted. " << gameState();
+
+    const Window window = gameWindow(display_);
+    XWindowAttributes attributes;
+    ASSERT_TRUE(window && XGetWindowAttributes(display_, window, &attributes));
+    EXPECT_TRUE(attributes.width == 640 && attributes.height == 480);
+    const auto fixed = [&](const Screenshot&) { return fixedAt640By480(display_, window); };
+    EXPECT_TRUE(waitForScreen(fixed)) << "a window, not the full screen";
+    xdotool("key", "alt+Return");
+    EXPECT_TRUE(waitForScreen([&](const Screenshot& s) { return !fixed(s); })) << "asks for the full screen";
+    xdotool("key", "alt+Return");
+    EXPECT_TRUE(waitForScreen(fixed)) << "a window again";
+    ASSERT_TRUE(waitForScreen([](const Screenshot& s) { return titleMenuWithHighlightOn(s, 0); }))
+        << "the title menu still shows after the switches. " << gameState();
 
     // One player: the menu goes.
     ASSERT_TRUE(pressUntil("space", [](const Screenshot& s) { return !highlightOn(s, 0); }))
