@@ -27,13 +27,9 @@ void play(int passes, const Keys& keys = Keys())
     runPasses(passes, keys, true);
 }
 
-void quietStep()
-{
-    runPasses(1);
-}
-
 // Both players firing; what the busy scene uses up is re-armed now and then.
-void busyStep(bool everyPiece)
+template <bool everyPiece>
+void busyStep()
 {
     static int passes = 0;
     runPasses(1, kFiring);
@@ -90,26 +86,11 @@ void setUpTitleMenu()
     play(150);
 }
 
-void setUpHectic()
+template <bool everyPiece>
+void setUpBusy()
 {
-    setUpBusyScene(7, false);
+    setUpBusyScene(7, everyPiece);
     play(40, kFiring);
-}
-
-void setUpWorst()
-{
-    setUpBusyScene(7, true);
-    play(40, kFiring);
-}
-
-void hecticStep()
-{
-    busyStep(false);
-}
-
-void worstStep()
-{
-    busyStep(true);
 }
 
 // A one-player game has just ended with a score for the table, and the
@@ -152,22 +133,19 @@ void setUpEndBanner()
     play(60);
 }
 
+void quietStep()
+{
+    runPasses(1);
+}
+
 }  // namespace
 
 const DrawScene drawScenes[kDrawScenes] = {
     {"loading screen", setUpLoading, quietStep, tearDownLoading},
     {"title menu", setUpTitleMenu, quietStep, nullptr},
-    {"hectic", setUpHectic, hecticStep, nullptr},
-    {"worst", setUpWorst, worstStep, nullptr},
+    {"hectic", setUpBusy<false>, busyStep<false>, nullptr},
+    {"worst", setUpBusy<true>, busyStep<true>, nullptr},
     {"hall of fame", setUpHallOfFame, quietStep, nullptr},
     {"level banner", setUpLevelBanner, quietStep, nullptr},
     {"end banner", setUpEndBanner, quietStep, nullptr},
 };
-
-const DrawScene& drawSceneNamed(const char* name)
-{
-    for (const DrawScene& scene : drawScenes)
-        if (std::strcmp(scene.name, name) == 0)
-            return scene;
-    return drawScenes[0];
-}

@@ -12,7 +12,3 @@ struct DrawScene {
 
 constexpr int kDrawScenes = 7;
 extern const DrawScene drawScenes[kDrawScenes];
-
-// The scene of that name ("hectic", "worst", "title menu", ...); the first
-// one when no name matches.
-const DrawScene& drawSceneNamed(const char* name);
