@@ -14,8 +14,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -24,12 +22,6 @@ namespace {
 
 constexpr double kBuildSeconds = 1500.0;
 constexpr size_t kHallOfFameBytes = 160;
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 bool run(const std::string& command) { return std::system(command.c_str()) == 0; }
 
@@ -115,7 +107,7 @@ TEST_F(FirstRunTest, InstalledCommandRunsAnywhereWithItsScoresInThePlayersFolder
     ASSERT_TRUE(watch.waitForScreen([](const Screenshot& s) { return titleMenuWithHighlightOn(s, 0); }, 60.0))
         << "the installed game's title menu. " << game.summary();
     const fs::path scores = data / "korvath/media/font/scores.txt";
-    EXPECT_EQ(readFile(scores), std::string(kHallOfFameBytes, '\0')) << "a new player's empty table";
+    EXPECT_EQ(readBytes(scores), std::vector<uint8_t>(kHallOfFameBytes, 0)) << "a new player's empty table";
 
     for (const auto& entry : fs::recursive_directory_iterator(prefix))
         EXPECT_EQ(entry.path().filename().string().find("scores"), std::string::npos)

@@ -19,9 +19,9 @@ constexpr int kPollMs = 30;
 constexpr double kPressSeconds = 1.5;
 constexpr double kReleaseSeconds = 0.3;
 
-int channel(unsigned long pixel, unsigned long mask)
+uint8_t channel(unsigned long pixel, unsigned long mask)
 {
-    return mask ? int((pixel & mask) >> __builtin_ctzl(mask)) : 0;
+    return mask ? uint8_t((pixel & mask) >> __builtin_ctzl(mask)) : 0;
 }
 
 // Screenshots are taken many times a second while the game runs on the same

@@ -3,6 +3,8 @@
 // presses through xdotool.
 #pragma once
 
+#include "test_images.h"
+
 #include <functional>
 #include <vector>
 
@@ -13,10 +15,6 @@ typedef struct _XDisplay Display;
 
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
-
-struct Rgb {
-    int r, g, b;
-};
 
 // A screen area, right and bottom edges excluded.
 struct Area {
