@@ -61,20 +61,6 @@ TEST(GamepadTest, PadStateToKeyState)
     }
 }
 
-class PadGameTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        // Other tests' windows opening on the same display may take the focus
-        // from this one: its pads must still be read, and the game must not
-        // pause for it.
-        setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
-        startGameHarness();
-        installEventHandlers();
-        SDL_EventState(SDL_ACTIVEEVENT, SDL_IGNORE);
-    }
-};
-
 // SDL 2's virtual joystick, through the SDL 2 library that the SDL 1.2
 // compatibility layer has loaded beneath the game. Null where there is none.
 struct VirtualPad {
@@ -98,8 +84,15 @@ struct VirtualPad {
     }
 };
 
-TEST_F(PadGameTest, AVirtualPadPlaysThroughTheEventPoll)
+TEST(PadGameTest, AVirtualPadPlaysThroughTheEventPoll)
 {
+    // Other tests' windows opening on the same display may take the focus
+    // from this one: its pads must still be read, and the game must not
+    // pause for it.
+    setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
+    startGameHarness();
+    installEventHandlers();
+    SDL_EventState(SDL_ACTIVEEVENT, SDL_IGNORE);
     const VirtualPad pad;  // made before the game opens its pads
     if (!pad.joystick)
         GTEST_SKIP() << "no virtual joystick under this SDL";

@@ -39,8 +39,7 @@ struct Box {
 };
 
 struct Ink {
-    int count = 0;
-    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1; // inclusive
+    int count = 0, left = 1 << 20, top = 1 << 20, right = -1, bottom = -1; // inclusive
 };
 
 // The non-transparent texels of a texture's image.
@@ -54,10 +53,8 @@ Ink inkOf(const Texture& t)
         for (int x = 0; x < int(t.imageWidth); ++x)
             if (texels[(size_t(y + t.offsetY) * t.textureWidth + size_t(x + t.offsetX)) * 4 + 3]) {
                 ++ink.count;
-                ink.left = std::min(ink.left, x);
-                ink.right = std::max(ink.right, x);
-                ink.top = std::min(ink.top, y);
-                ink.bottom = std::max(ink.bottom, y);
+                ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x);
+                ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y);
             }
     return ink;
 }
@@ -124,13 +121,9 @@ std::vector<Box> everyFixedBox()
     return boxes;
 }
 
-class TextBoxesTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { ensureDisplay(); }
-};
-
-TEST_F(TextBoxesTest, EveryFixedTextKeepsAllItsInkInsideItsBox)
+TEST(TextBoxesTest, EveryFixedTextKeepsAllItsInkInsideItsBox)
 {
+    ensureDisplay();
     for (const Box& box : everyFixedBox()) {
         const int width = measureText(box.text.c_str(), box.points);
         const Ink whole = drawnInk(box.text, box.points, kRoom, kRoom, width + 2 * kRoom, 2 * box.points + 2 * kRoom);
