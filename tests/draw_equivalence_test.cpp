@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -53,28 +54,18 @@ Difference compare(const Frame& a, const Frame& b)
     return d;
 }
 
-// What drawing moves on in a sprite: its turns and its animation.
-struct Motion {
-    double angle;
-    double textureRotation;
-    GLuint textureName;
-    int32_t counter;      // the animator's, 0 for a still sprite
-    int32_t direction;
-    FrameNode* frame;
-    bool operator==(const Motion& o) const
-    {
-        return angle == o.angle && textureRotation == o.textureRotation && textureName == o.textureName &&
-               counter == o.counter && direction == o.direction && frame == o.frame;
-    }
-};
+// What drawing moves on in a sprite: its turns, its texture and its
+// animation (the animator's counter, direction and frame; 0 for a still
+// sprite).
+using Motion = std::tuple<double, double, GLuint, int32_t, int32_t, FrameNode*>;
 
 std::vector<Motion> sceneMotion()
 {
     std::vector<Motion> motion;
     for (Sprite* s = sceneHead; s; s = s->next) {
         const Animator* a = s->animator;
-        motion.push_back({s->angle, s->textureRotation, s->textureName, a ? a->counter : 0,
-                          a ? a->direction : 0, a ? a->current : nullptr});
+        motion.emplace_back(s->angle, s->textureRotation, s->textureName, a ? a->counter : 0,
+                            a ? a->direction : 0, a ? a->current : nullptr);
     }
     return motion;
 }
@@ -83,14 +74,11 @@ void restoreMotion(const std::vector<Motion>& motion)
 {
     size_t i = 0;
     for (Sprite* s = sceneHead; s; s = s->next, ++i) {
-        s->angle = motion[i].angle;
-        s->textureRotation = motion[i].textureRotation;
-        s->textureName = motion[i].textureName;
-        if (Animator* a = s->animator) {
-            a->counter = motion[i].counter;
-            a->direction = motion[i].direction;
-            a->current = motion[i].frame;
-        }
+        Animator* a = s->animator;
+        int32_t counter, direction;  // where a still sprite's zeros go
+        FrameNode* frame;
+        std::tie(s->angle, s->textureRotation, s->textureName, a ? a->counter : counter, a ? a->direction : direction,
+                 a ? a->current : frame) = motion[i];
     }
 }
 
@@ -98,7 +86,7 @@ int mismatches(const std::vector<Motion>& a, const std::vector<Motion>& b)
 {
     int n = 0;
     for (size_t i = 0; i < a.size(); ++i)
-        n += !(a[i] == b[i]);
+        n += a[i] != b[i];
     return n;
 }
 
