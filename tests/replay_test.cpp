@@ -2,8 +2,9 @@
 // that session (replay_record.txt beside this file): the title menu, one-
 // and two-player games, lost lives, levels cleared into the sixties, Escape,
 // name entry, the hall of fame, and pauses by P or a lost window focus (a
-// paused game must stand still, draw no random number and hold its sound). Each checkpoint holds the game's counters
-// and a digest of every sprite's place, look and motion, so that a change to
+// paused game must stand still, draw no random number and hold its sound).
+// Each checkpoint holds the game's counters and a digest of every sprite's
+// place, look and motion in every fourth pass so far, so that a change to
 // any rule shows as the first checkpoint that differs; the rule tests say
 // which rule. After an intended change of the rules, record the session anew:
 //   KORVATH_RECORD_REPLAY=1 build/tests/replay_test
@@ -26,6 +27,7 @@ namespace {
 
 constexpr long kPasses = 16000;
 constexpr long kCheckpointEvery = 400;
+constexpr long kDigestEvery = 4;
 constexpr long kDrawEvery = 12;  // drawing is what turns spins and animations
 const char* const kRecord = KORVATH_SOURCE_DIR "/tests/replay_record.txt";
 
@@ -42,9 +44,11 @@ struct Digest {
     }
 };
 
-std::string checkpoint(long pass)
+// Every sprite's place, look and motion, added to a digest that runs through
+// the whole session, so that a difference seen in any pass shows in every
+// checkpoint after it.
+void addScene(Digest& sprites)
 {
-    Digest sprites;
     for (const Sprite* s = sceneHead; s; s = s->next) {
         for (double v : {double(s->textureName), double(s->visible), s->x(), s->y(), s->depth(), s->angle,
                          s->textureRotation, s->scaleFactorX, s->scaleFactorY, s->alpha()})
@@ -52,6 +56,10 @@ std::string checkpoint(long pass)
         for (const CornerColour& c : s->cornerColour)
             sprites.add(c.red), sprites.add(c.green), sprites.add(c.blue);
     }
+}
+
+std::string checkpoint(long pass, const Digest& sprites)
+{
     char line[512];
     std::snprintf(line, sizeof line,
                   "%ld: menu %d hof %d entry %d over %d level %d lives %d pause %d players %u scores %u %u "
@@ -92,6 +100,7 @@ std::vector<std::string> playSession()
     }
     std::mt19937 random(2026);
     std::vector<std::string> checkpoints;
+    Digest sprites;
     for (long pass = 1; pass <= kPasses; ++pass) {
         const Keys keys = botKeys(random);
         if (!menuActive && random() % 3000 == 0)
@@ -100,15 +109,22 @@ std::vector<std::string> playSession()
             gameEvent(windowEvent(random));
         // Now and then the whole formation falls at once, a few levels on,
         // so that the levels' features and the end of the last all come.
-        if (!menuActive && !gamePaused && !gameOver && roundPause == -1 && random() % 250 == 0) {
+        if (!menuActive && !gamePaused && !gameOver && roundPause == -1 && random() % 150 == 0) {
             level = std::min(level + 9, 63);
             for (int i = 0; i < kAlienCount; ++i)
                 if (alien[i].alive)
                     destroyAlien(i, 0);
         }
+        // And now and then player 1 fires from right under the crossing
+        // mothership, which random keys would hardly ever hit.
+        if (mothershipActive && !menuActive && !gamePaused && roundPause == -1 && !shot[0].active &&
+            random() % 40 == 0)
+            placeShot(0, mothershipX + 30.0, 60.0);
         runPasses(1, keys, pass % kDrawEvery == 0);
+        if (pass % kDigestEvery == 0)
+            addScene(sprites);
         if (pass % kCheckpointEvery == 0)
-            checkpoints.push_back(checkpoint(pass));
+            checkpoints.push_back(checkpoint(pass, sprites));
     }
     return checkpoints;
 }

@@ -47,9 +47,10 @@ void startGameHarness()
     static bool started = false;
     if (started)
         return;
-    // A real mixer, whatever the machine offers, so that held and playing
-    // channels count as in a game with sound.
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    // SDL's silent driver, whatever the environment names: a real mixer on
+    // any machine, so that playing and held channels count as in a game
+    // with sound and the replay's record holds everywhere.
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
     ensureDisplay();
     initSound();
     useScratchHallOfFame();
