@@ -16,13 +16,6 @@
 
 namespace {
 
-long botPasses()
-{
-    const char* text = std::getenv("KORVATH_BOT_PASSES");
-    return text ? std::atol(text) : 100000;
-}
-
-
 TEST(LongPlayTest, ABotPlaysForAWhileAndTheSceneStaysTheSameSize)
 {
     startGameHarness();
@@ -32,7 +25,8 @@ TEST(LongPlayTest, ABotPlaysForAWhileAndTheSceneStaysTheSameSize)
     int sprites = -1, textures = -1, titleReturns = 0, games = 0, levelsCleared = 0;
     bool wasInMenu = true;
 
-    const long passes = botPasses();
+    const char* passesWanted = std::getenv("KORVATH_BOT_PASSES");
+    const long passes = passesWanted ? std::atol(passesWanted) : 100000;
     for (long pass = 0; pass < passes; ++pass) {
         const Keys keys = botKeys(random);
         if (!menuActive && random() % 4000 == 0)

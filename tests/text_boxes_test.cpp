@@ -5,6 +5,7 @@
 // loses is ink cut off at the top, bottom or right.
 #include "scene.h"
 #include "test_display.h"
+#include "test_images.h"
 #include "text_sprites.h"
 #include "text_surface.h"
 #include "texture.h"
@@ -45,13 +46,11 @@ struct Ink {
 // The non-transparent texels of a texture's image.
 Ink inkOf(const Texture& t)
 {
-    std::vector<uint8_t> texels(size_t(t.textureWidth) * t.textureHeight * 4);
-    glBindTexture(GL_TEXTURE_2D, t.textureName);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    const std::vector<uint8_t> alpha = canvasAlphas(t);
     Ink ink;
     for (int y = 0; y < int(t.imageHeight); ++y)
         for (int x = 0; x < int(t.imageWidth); ++x)
-            if (texels[(size_t(y + t.offsetY) * t.textureWidth + size_t(x + t.offsetX)) * 4 + 3]) {
+            if (alpha[size_t(y + t.offsetY) * t.textureWidth + size_t(x + t.offsetX)]) {
                 ++ink.count;
                 ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x);
                 ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y);

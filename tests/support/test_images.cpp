@@ -1,5 +1,7 @@
 #include "test_images.h"
 
+#include "texture.h"
+
 #include <SDL.h>
 #include <SDL_opengl.h>
 #include <unistd.h>
@@ -53,4 +55,14 @@ Rgb readPixel(int x, int y)
     uint8_t px[4] = {0, 0, 0, 0};
     glReadPixels(x, 479 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, px);
     return {px[0], px[1], px[2]};
+}
+
+std::vector<uint8_t> canvasAlphas(const Texture& texture)
+{
+    std::vector<uint8_t> rgba(std::size_t(texture.textureWidth) * texture.textureHeight * 4), alpha;
+    glBindTexture(GL_TEXTURE_2D, texture.textureName);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    for (std::size_t i = 3; i < rgba.size(); i += 4)
+        alpha.push_back(rgba[i]);
+    return alpha;
 }

@@ -37,6 +37,9 @@ unsigned long pixelAt(XImage* image, int x, int y)
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// The middle 28 pixels of each bar: "Quit", the narrowest item, is 31 wide.
+Area menuItemBar(int item) { return {306, 146 + 40 * item, 334, 168 + 40 * item}; }
+
 }  // namespace
 
 bool isCoverBlue(Rgb c) { return std::abs(c.r - 16) <= 8 && std::abs(c.g - 24) <= 8 && std::abs(c.b - 58) <= 8; }
@@ -90,8 +93,6 @@ int Screenshot::differingPixels(const Screenshot& other, Area a) const
     return n;
 }
 
-// The middle 28 pixels of each bar: "Quit", the narrowest item, is 31 wide.
-Area menuItemBar(int item) { return {306, 146 + 40 * item, 334, 168 + 40 * item}; }
 
 bool highlightOn(const Screenshot& s, int item) { return s.share(menuItemBar(item), isHighlightBar) >= 0.55; }
 

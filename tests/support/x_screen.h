@@ -45,9 +45,8 @@ private:
     std::vector<Rgb> pixels_;
 };
 
-// Where the title menu's items stand, and whether the menu is up with the
-// highlight on one item and the loading cover gone.
-Area menuItemBar(int item);
+// Whether the title menu's highlight is on one item, and whether the menu is
+// up with the highlight there and the loading cover gone.
 bool highlightOn(const Screenshot& s, int item);
 bool titleMenuWithHighlightOn(const Screenshot& s, int item);
 
