@@ -13,22 +13,13 @@ namespace {
 // against OpenGL 1.1 headers and runs on whatever the machine offers.
 using GenFramebuffers = void (*)(GLsizei, GLuint*);
 using BindFramebuffer = void (*)(GLenum, GLuint);
-using GenRenderbuffers = void (*)(GLsizei, GLuint*);
-using BindRenderbuffer = void (*)(GLenum, GLuint);
-using RenderbufferStorage = void (*)(GLenum, GLenum, GLsizei, GLsizei);
-using FramebufferRenderbuffer = void (*)(GLenum, GLenum, GLenum, GLuint);
+using FramebufferTexture2D = void (*)(GLenum, GLenum, GLenum, GLuint, GLint);
 using CheckFramebufferStatus = GLenum (*)(GLenum);
-using BlitFramebuffer = void (*)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield, GLenum);
 
 constexpr GLenum kFramebuffer = 0x8D40;
-constexpr GLenum kReadFramebuffer = 0x8CA8;
-constexpr GLenum kDrawFramebuffer = 0x8CA9;
 constexpr GLenum kDrawFramebufferBinding = 0x8CA6;
-constexpr GLenum kReadFramebufferBinding = 0x8CAA;
-constexpr GLenum kRenderbuffer = 0x8D41;
 constexpr GLenum kColourAttachment0 = 0x8CE0;
 constexpr GLenum kFramebufferComplete = 0x8CD5;
-constexpr GLenum kRgba8 = 0x8058;
 
 // Room for the description of a backdrop of a few quads.
 constexpr std::size_t kDescriptionBytes = 4096;
@@ -36,14 +27,15 @@ constexpr std::size_t kDescriptionBytes = 4096;
 struct BackdropCache {
     bool available = false;
     GLuint framebuffer = 0;
+    GLuint texture = 0;  // the picture: the screen's size in a power-of-two texture
     GLint width = 0, height = 0;
+    GLfloat sSpan = 0, tSpan = 0;  // the screen's share of the texture
     bool filled = false;
     unsigned textureChangesWhenFilled = 0;
     std::size_t bytes = 0;
     unsigned char description[kDescriptionBytes];
 
     BindFramebuffer bindFramebuffer = nullptr;
-    BlitFramebuffer blitFramebuffer = nullptr;
 } cache;
 
 template <typename Function>
@@ -69,15 +61,10 @@ bool initBackdropCache()
     if (!screen || !hasFramebufferObjects())
         return false;
     const auto genFramebuffers = lookUp<GenFramebuffers>("glGenFramebuffers");
-    const auto genRenderbuffers = lookUp<GenRenderbuffers>("glGenRenderbuffers");
-    const auto bindRenderbuffer = lookUp<BindRenderbuffer>("glBindRenderbuffer");
-    const auto renderbufferStorage = lookUp<RenderbufferStorage>("glRenderbufferStorage");
-    const auto framebufferRenderbuffer = lookUp<FramebufferRenderbuffer>("glFramebufferRenderbuffer");
+    const auto framebufferTexture2D = lookUp<FramebufferTexture2D>("glFramebufferTexture2D");
     const auto checkStatus = lookUp<CheckFramebufferStatus>("glCheckFramebufferStatus");
     cache.bindFramebuffer = lookUp<BindFramebuffer>("glBindFramebuffer");
-    cache.blitFramebuffer = lookUp<BlitFramebuffer>("glBlitFramebuffer");
-    if (!genFramebuffers || !genRenderbuffers || !bindRenderbuffer || !renderbufferStorage ||
-        !framebufferRenderbuffer || !checkStatus || !cache.bindFramebuffer || !cache.blitFramebuffer)
+    if (!genFramebuffers || !framebufferTexture2D || !checkStatus || !cache.bindFramebuffer)
         return false;
 
     // The screen's own framebuffer need not be 0: a compatibility layer may
@@ -86,13 +73,17 @@ bool initBackdropCache()
     glGetIntegerv(kDrawFramebufferBinding, &screenFramebuffer);
     cache.width = screen->w;
     cache.height = screen->h;
-    GLuint colour = 0;
-    genRenderbuffers(1, &colour);
-    bindRenderbuffer(kRenderbuffer, colour);
-    renderbufferStorage(kRenderbuffer, kRgba8, cache.width, cache.height);
+    // A power-of-two texture, as every texture of the game, so that any
+    // OpenGL with framebuffer objects can draw from it; the screen's
+    // drawing lands in its lower left corner, row for row.
+    const unsigned textureWidth = nextPowerOfTwo(unsigned(cache.width));
+    const unsigned textureHeight = nextPowerOfTwo(unsigned(cache.height));
+    cache.sSpan = GLfloat(cache.width) / GLfloat(textureWidth);
+    cache.tSpan = GLfloat(cache.height) / GLfloat(textureHeight);
+    cache.texture = makeGlTexture(textureWidth, textureHeight, nullptr);
     genFramebuffers(1, &cache.framebuffer);
     cache.bindFramebuffer(kFramebuffer, cache.framebuffer);
-    framebufferRenderbuffer(kFramebuffer, kColourAttachment0, kRenderbuffer, colour);
+    framebufferTexture2D(kFramebuffer, kColourAttachment0, GL_TEXTURE_2D, cache.texture, 0);
     cache.available = checkStatus(kFramebuffer) == kFramebufferComplete;
     cache.bindFramebuffer(kFramebuffer, GLuint(screenFramebuffer));
     while (glGetError() != GL_NO_ERROR) {
@@ -131,10 +122,27 @@ void fillBackdropCache(const void* description, std::size_t bytes, void (*draw)(
 
 void copyBackdropCacheToScreen()
 {
-    GLint screenFramebuffer = 0;
-    glGetIntegerv(kReadFramebufferBinding, &screenFramebuffer);
-    cache.bindFramebuffer(kReadFramebuffer, cache.framebuffer);
-    cache.blitFramebuffer(0, 0, cache.width, cache.height, 0, 0, cache.width, cache.height, GL_COLOR_BUFFER_BIT,
-                          GL_NEAREST);
-    cache.bindFramebuffer(kReadFramebuffer, GLuint(screenFramebuffer));
+    // Texel centres fall on pixel centres, so each pixel takes its own
+    // texel; the texture's row 0 is the screen's bottom row.
+    glBindTexture(GL_TEXTURE_2D, cache.texture);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_DEPTH_TEST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    const GLfloat w = GLfloat(cache.width);
+    const GLfloat h = GLfloat(cache.height);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(0, h);
+    glTexCoord2f(cache.sSpan, 0);
+    glVertex2f(w, h);
+    glTexCoord2f(cache.sSpan, cache.tSpan);
+    glVertex2f(w, 0);
+    glTexCoord2f(0, cache.tSpan);
+    glVertex2f(0, 0);
+    glEnd();
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_ALPHA_TEST);
+    glEnable(GL_BLEND);
 }

@@ -28,8 +28,7 @@ void (*eventHandler)(const SDL_Event&) = nullptr;
 
 void clearScreen()
 {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clearScreenBuffers(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 [[noreturn]] void failStartup()
@@ -173,9 +172,14 @@ bool pollEvents()
     return quit;
 }
 
+void clearScreenBuffers(GLbitfield buffers)
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(buffers);
+}
+
 void drawScene()
 {
-    clearScreen();
     drawSceneListBatched();
 }
 

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <SDL.h>
+#include <SDL_opengl.h>
 
 // Minimum time between two buffer swaps, milliseconds.
 constexpr Uint32 kFramePeriodMs = 15;
@@ -49,6 +50,9 @@ void renderFrame();
 // The sprites go in batches (sprite_batch.h), which shows what
 // drawSceneReference shows with far fewer OpenGL calls.
 void drawScene();
+// Clears these buffers of the screen (GL_COLOR_BUFFER_BIT,
+// GL_DEPTH_BUFFER_BIT), the colour to black.
+void clearScreenBuffers(GLbitfield buffers);
 // The same frame drawn one Sprite::draw per sprite: the reference the
 // batched drawing is checked and measured against.
 void drawSceneReference();

@@ -1,6 +1,7 @@
 #include "sprite_batch.h"
 
 #include "backdrop_cache.h"
+#include "display.h"
 #include "sprite.h"
 #include "texture.h"
 #include "texture_atlas.h"
@@ -361,6 +362,18 @@ void drawBackdrop()
         fillBackdropCache(&backdrop, bytes, flush);
     vertexCount = 0;
     copyBackdropCacheToScreen();
+    appliedKnown = false;  // the copy set its own texture and blending
+}
+
+// Clears the screen once the first sprite drawn is gathered: under a kept
+// backdrop, which replaces every pixel, only the depth buffer; then draws
+// the backdrop if kept.
+void clearUnder(const Sprite* first)
+{
+    const bool kept = first && vertexCount <= kBackdropVertices && keepsAsBackdrop(*first);
+    clearScreenBuffers(kept ? GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (kept)
+        drawBackdrop();
 }
 
 }  // namespace
@@ -368,16 +381,18 @@ void drawBackdrop()
 void drawSceneListBatched()
 {
     beginPass();
-    bool first = true;
+    bool cleared = false;
     for (Sprite* sprite = sceneHead; sprite; sprite = sprite->next) {
         if (!drawn(sprite))
             continue;
         addSprite(*sprite);
-        if (first && vertexCount <= kBackdropVertices && keepsAsBackdrop(*sprite))
-            drawBackdrop();
-        first = false;
+        if (!cleared)
+            clearUnder(sprite);
+        cleared = true;
         if (!spriteMotionFrozen)
             sprite->advanceMotion();
     }
+    if (!cleared)
+        clearUnder(nullptr);
     endPass();
 }

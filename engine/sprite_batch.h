@@ -9,8 +9,8 @@
 // depth test and blending see them exactly as they would one by one.
 #pragma once
 
-// Draws every sprite of the scene list that is visible and not fully
-// transparent, head to tail, and advances each one's spins and animation as
-// Sprite::draw does. Expects the modelview matrix to be the identity; leaves
-// it so, and leaves the texture matrix the identity.
+// Clears the screen and draws every sprite of the scene list that is
+// visible and not fully transparent, head to tail, and advances each one's
+// spins and animation as Sprite::draw does. Expects the modelview matrix to
+// be the identity; leaves it so, and leaves the texture matrix the identity.
 void drawSceneListBatched();
