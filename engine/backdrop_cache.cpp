@@ -14,26 +14,38 @@ namespace {
 using GenFramebuffers = void (*)(GLsizei, GLuint*);
 using BindFramebuffer = void (*)(GLenum, GLuint);
 using FramebufferTexture2D = void (*)(GLenum, GLenum, GLenum, GLuint, GLint);
+using GenRenderbuffers = void (*)(GLsizei, GLuint*);
+using BindRenderbuffer = void (*)(GLenum, GLuint);
+using RenderbufferStorage = void (*)(GLenum, GLenum, GLsizei, GLsizei);
+using FramebufferRenderbuffer = void (*)(GLenum, GLenum, GLenum, GLuint);
 using CheckFramebufferStatus = GLenum (*)(GLenum);
 
 constexpr GLenum kFramebuffer = 0x8D40;
 constexpr GLenum kDrawFramebufferBinding = 0x8CA6;
 constexpr GLenum kColourAttachment0 = 0x8CE0;
+constexpr GLenum kDepthAttachment = 0x8D00;
+constexpr GLenum kRenderbuffer = 0x8D41;
+constexpr GLenum kDepthComponent16 = 0x81A5;
+constexpr GLenum kDepthComponent24 = 0x81A6;
 constexpr GLenum kFramebufferComplete = 0x8CD5;
 
 // Room for the description of a backdrop of a few quads.
 constexpr std::size_t kDescriptionBytes = 4096;
 
-struct BackdropCache {
-    bool available = false;
+struct Picture {
     GLuint framebuffer = 0;
-    GLuint texture = 0;  // the picture: the screen's size in a power-of-two texture
-    GLint width = 0, height = 0;
-    GLfloat sSpan = 0, tSpan = 0;  // the screen's share of the texture
+    GLuint texture = 0;  // the screen's size in a power-of-two texture
     bool filled = false;
     unsigned textureChangesWhenFilled = 0;
     std::size_t bytes = 0;
     unsigned char description[kDescriptionBytes];
+};
+
+struct BackdropCache {
+    bool available = false;
+    GLint width = 0, height = 0;
+    GLfloat sSpan = 0, tSpan = 0;  // the screen's share of the textures
+    Picture pictures[2];
 
     BindFramebuffer bindFramebuffer = nullptr;
 } cache;
@@ -52,19 +64,52 @@ bool hasFramebufferObjects()
            (extensions && std::strstr(extensions, "GL_ARB_framebuffer_object"));
 }
 
+// The picture's framebuffer: its texture, and for the settled sprites a
+// depth buffer as precise as the screen's, so that sprites overlapping at
+// equal depth turn each other away there as they do on the screen.
+bool makePicture(Picture& picture, bool withDepth)
+{
+    const auto genFramebuffers = lookUp<GenFramebuffers>("glGenFramebuffers");
+    const auto framebufferTexture2D = lookUp<FramebufferTexture2D>("glFramebufferTexture2D");
+    const auto genRenderbuffers = lookUp<GenRenderbuffers>("glGenRenderbuffers");
+    const auto bindRenderbuffer = lookUp<BindRenderbuffer>("glBindRenderbuffer");
+    const auto renderbufferStorage = lookUp<RenderbufferStorage>("glRenderbufferStorage");
+    const auto framebufferRenderbuffer = lookUp<FramebufferRenderbuffer>("glFramebufferRenderbuffer");
+    const auto checkStatus = lookUp<CheckFramebufferStatus>("glCheckFramebufferStatus");
+    if (!genFramebuffers || !framebufferTexture2D || !genRenderbuffers || !bindRenderbuffer ||
+        !renderbufferStorage || !framebufferRenderbuffer || !checkStatus)
+        return false;
+
+    // A power-of-two texture, as every texture of the game, so that any
+    // OpenGL with framebuffer objects can draw from it; the screen's
+    // drawing lands in its lower left corner, row for row.
+    const GLsizei textureWidth = GLsizei(nextPowerOfTwo(unsigned(cache.width)));
+    const GLsizei textureHeight = GLsizei(nextPowerOfTwo(unsigned(cache.height)));
+    picture.texture = makeGlTexture(textureWidth, textureHeight, nullptr);
+    genFramebuffers(1, &picture.framebuffer);
+    cache.bindFramebuffer(kFramebuffer, picture.framebuffer);
+    framebufferTexture2D(kFramebuffer, kColourAttachment0, GL_TEXTURE_2D, picture.texture, 0);
+    if (withDepth) {
+        GLint screenDepthBits = 0;
+        glGetIntegerv(GL_DEPTH_BITS, &screenDepthBits);
+        GLuint depth = 0;
+        genRenderbuffers(1, &depth);
+        bindRenderbuffer(kRenderbuffer, depth);
+        renderbufferStorage(kRenderbuffer, screenDepthBits > 16 ? kDepthComponent24 : kDepthComponent16,
+                            textureWidth, textureHeight);
+        framebufferRenderbuffer(kFramebuffer, kDepthAttachment, kRenderbuffer, depth);
+    }
+    return checkStatus(kFramebuffer) == kFramebufferComplete;
+}
+
 }  // namespace
 
 bool initBackdropCache()
 {
     cache = BackdropCache();
     const SDL_Surface* screen = SDL_GetVideoSurface();
-    if (!screen || !hasFramebufferObjects())
-        return false;
-    const auto genFramebuffers = lookUp<GenFramebuffers>("glGenFramebuffers");
-    const auto framebufferTexture2D = lookUp<FramebufferTexture2D>("glFramebufferTexture2D");
-    const auto checkStatus = lookUp<CheckFramebufferStatus>("glCheckFramebufferStatus");
     cache.bindFramebuffer = lookUp<BindFramebuffer>("glBindFramebuffer");
-    if (!genFramebuffers || !framebufferTexture2D || !checkStatus || !cache.bindFramebuffer)
+    if (!screen || !hasFramebufferObjects() || !cache.bindFramebuffer)
         return false;
 
     // The screen's own framebuffer need not be 0: a compatibility layer may
@@ -73,18 +118,10 @@ bool initBackdropCache()
     glGetIntegerv(kDrawFramebufferBinding, &screenFramebuffer);
     cache.width = screen->w;
     cache.height = screen->h;
-    // A power-of-two texture, as every texture of the game, so that any
-    // OpenGL with framebuffer objects can draw from it; the screen's
-    // drawing lands in its lower left corner, row for row.
-    const unsigned textureWidth = nextPowerOfTwo(unsigned(cache.width));
-    const unsigned textureHeight = nextPowerOfTwo(unsigned(cache.height));
-    cache.sSpan = GLfloat(cache.width) / GLfloat(textureWidth);
-    cache.tSpan = GLfloat(cache.height) / GLfloat(textureHeight);
-    cache.texture = makeGlTexture(textureWidth, textureHeight, nullptr);
-    genFramebuffers(1, &cache.framebuffer);
-    cache.bindFramebuffer(kFramebuffer, cache.framebuffer);
-    framebufferTexture2D(kFramebuffer, kColourAttachment0, GL_TEXTURE_2D, cache.texture, 0);
-    cache.available = checkStatus(kFramebuffer) == kFramebufferComplete;
+    cache.sSpan = GLfloat(cache.width) / GLfloat(nextPowerOfTwo(unsigned(cache.width)));
+    cache.tSpan = GLfloat(cache.height) / GLfloat(nextPowerOfTwo(unsigned(cache.height)));
+    cache.available = makePicture(cache.pictures[kBackdropPicture], false) &&
+                      makePicture(cache.pictures[kSettledPicture], true);
     cache.bindFramebuffer(kFramebuffer, GLuint(screenFramebuffer));
     while (glGetError() != GL_NO_ERROR) {
     }
@@ -96,35 +133,35 @@ bool backdropCacheAvailable()
     return cache.available;
 }
 
-bool backdropCacheHolds(const void* description, std::size_t bytes)
+bool backdropCacheHolds(KeptPicture which, const void* description, std::size_t bytes)
 {
-    return cache.filled && cache.textureChangesWhenFilled == textureChanges() && cache.bytes == bytes &&
-           std::memcmp(cache.description, description, bytes) == 0;
+    const Picture& picture = cache.pictures[which];
+    return picture.filled && picture.textureChangesWhenFilled == textureChanges() && picture.bytes == bytes &&
+           std::memcmp(picture.description, description, bytes) == 0;
 }
 
-void fillBackdropCache(const void* description, std::size_t bytes, void (*draw)())
+void fillBackdropCache(KeptPicture which, const void* description, std::size_t bytes, void (*draw)())
 {
+    Picture& picture = cache.pictures[which];
     GLint screenFramebuffer = 0;
     glGetIntegerv(kDrawFramebufferBinding, &screenFramebuffer);
-    cache.bindFramebuffer(kFramebuffer, cache.framebuffer);
-    // No depth buffer here: the depth test passes everywhere, as it does on
-    // a screen just cleared.
-    glClear(GL_COLOR_BUFFER_BIT);
+    cache.bindFramebuffer(kFramebuffer, picture.framebuffer);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     draw();
     cache.bindFramebuffer(kFramebuffer, GLuint(screenFramebuffer));
 
-    cache.filled = bytes <= kDescriptionBytes;
-    cache.bytes = bytes;
-    cache.textureChangesWhenFilled = textureChanges();
-    if (cache.filled)
-        std::memcpy(cache.description, description, bytes);
+    picture.filled = bytes <= kDescriptionBytes;
+    picture.bytes = bytes;
+    picture.textureChangesWhenFilled = textureChanges();
+    if (picture.filled)
+        std::memcpy(picture.description, description, bytes);
 }
 
-void copyBackdropCacheToScreen()
+void copyBackdropCacheToScreen(KeptPicture which)
 {
     // Texel centres fall on pixel centres, so each pixel takes its own
     // texel; the texture's row 0 is the screen's bottom row.
-    glBindTexture(GL_TEXTURE_2D, cache.texture);
+    glBindTexture(GL_TEXTURE_2D, cache.pictures[which].texture);
     glDisable(GL_BLEND);
     glDisable(GL_ALPHA_TEST);
     glDisable(GL_DEPTH_TEST);

@@ -2,6 +2,7 @@
 
 #include "backdrop_cache.h"
 #include "display.h"
+#include "settled_layer.h"
 #include "sprite.h"
 #include "texture.h"
 #include "texture_atlas.h"
@@ -15,9 +16,11 @@
 
 namespace {
 
-// Vertices gathered before a draw. A full buffer is drawn and refilled, so
-// any scene fits; this size holds the whole of a busy scene.
-constexpr int kBatchVertices = 8192;
+// The frame's vertices are all gathered before any is drawn, so that the
+// settled layer can look over the whole frame first. A frame with more is
+// drawn in parts, so any scene fits; this size holds the busiest scene
+// several times over.
+constexpr int kFrameVertices = 32768;
 
 constexpr double kRadiansPerDegree = M_PI / 180.0;
 
@@ -52,10 +55,20 @@ struct BatchKey {
     }
 };
 
-BatchVertex vertices[kBatchVertices];
+// One sprite of the frame: its vertices and what they are drawn with.
+struct Gathered {
+    BatchKey key;
+    int first;  // in vertices
+    int count;
+};
+
+BatchVertex vertices[kFrameVertices];
 int vertexCount = 0;
-BatchKey pending;          // shared by the vertices gathered so far
-BatchKey applied;          // what OpenGL has bound and set
+Gathered gathered[kLayerSprites];
+LayerSprite layer[kLayerSprites];  // the same sprites, as the settled layer sees them
+bool picked[kLayerSprites];        // held by the settled layer this frame
+int gatheredCount = 0;
+BatchKey applied;           // what OpenGL has bound and set
 bool appliedKnown = false;  // false until the pass's first draw sets it
 
 struct Rgba {
@@ -130,20 +143,43 @@ Placement placementOf(const Sprite& sprite)
     return p;
 }
 
-void flush()
+// Draws vertices [start, end) with one key's texture and blending.
+void drawRun(int start, int end, const BatchKey& key)
 {
-    if (vertexCount == 0)
+    if (end == start)
         return;
-    if (!appliedKnown || applied.texture != pending.texture)
-        glBindTexture(GL_TEXTURE_2D, pending.texture);
-    if (!appliedKnown || applied.blended != pending.blended)
-        (pending.blended ? glEnable : glDisable)(GL_BLEND);
-    if (!appliedKnown || applied.blendSrc != pending.blendSrc || applied.blendDst != pending.blendDst)
-        glBlendFunc(pending.blendSrc, pending.blendDst);
-    applied = pending;
+    if (!appliedKnown || applied.texture != key.texture)
+        glBindTexture(GL_TEXTURE_2D, key.texture);
+    if (!appliedKnown || applied.blended != key.blended)
+        (key.blended ? glEnable : glDisable)(GL_BLEND);
+    if (!appliedKnown || applied.blendSrc != key.blendSrc || applied.blendDst != key.blendDst)
+        glBlendFunc(key.blendSrc, key.blendDst);
+    applied = key;
     appliedKnown = true;
-    glDrawArrays(GL_QUADS, 0, vertexCount);
-    vertexCount = 0;
+    glDrawArrays(GL_QUADS, start, end - start);
+}
+
+// Draws the gathered sprites [from, to) whose mark in `marks` is `wanted`
+// (all of them without marks), one draw for each run of consecutive
+// sprites that share a key.
+void drawGathered(int from, int to, const bool* marks, bool wanted)
+{
+    int runStart = 0, runEnd = 0;
+    BatchKey runKey = {};
+    for (int i = from; i < to; ++i) {
+        const Gathered& g = gathered[i];
+        if ((marks && marks[i]) != wanted || g.count == 0)
+            continue;
+        if (runEnd > runStart && g.key == runKey && g.first == runEnd) {
+            runEnd += g.count;
+            continue;
+        }
+        drawRun(runStart, runEnd, runKey);
+        runStart = g.first;
+        runEnd = g.first + g.count;
+        runKey = g.key;
+    }
+    drawRun(runStart, runEnd, runKey);
 }
 
 void emitVertex(const Placement& p, double x, double y, double s, double t, const Rgba& colour)
@@ -176,8 +212,6 @@ void emitVertex(const Placement& p, double x, double y, double s, double t, cons
 // bottom-right, top-right, top-left.
 void emitQuad(const Placement& p, const SpriteTile& q, const Rgba (&colour)[4])
 {
-    if (vertexCount + 4 > kBatchVertices)
-        flush();
     emitVertex(p, q.x0, q.y1, q.s0, q.t1, colour[kBottomLeft]);
     emitVertex(p, q.x1, q.y1, q.s1, q.t1, colour[kBottomRight]);
     emitVertex(p, q.x1, q.y0, q.s1, q.t0, colour[kTopRight]);
@@ -260,14 +294,48 @@ bool drawsUnblended(const Sprite& sprite)
            facts && facts->binaryAlpha;
 }
 
-void addSprite(const Sprite& sprite)
+uint64_t mixIn(uint64_t hash, uint64_t value)
+{
+    return (hash ^ value) * 0x100000001B3ull;
+}
+
+// The sprite as the settled layer sees it: the box of its vertices, and a
+// digest of them and of its key.
+LayerSprite layerSpriteOf(const Sprite& sprite, const Gathered& g)
+{
+    LayerSprite l = {&sprite, sprite.depth(), 0, 0, 0, 0, 0xCBF29CE484222325ull};
+    l.look = mixIn(mixIn(mixIn(mixIn(l.look, g.key.texture), g.key.blended), g.key.blendSrc), g.key.blendDst);
+    for (int i = g.first; i < g.first + g.count; ++i) {
+        const BatchVertex& v = vertices[i];
+        if (i == g.first) {
+            l.x0 = l.x1 = v.x;
+            l.y0 = l.y1 = v.y;
+        }
+        l.x0 = std::min(l.x0, v.x);
+        l.x1 = std::max(l.x1, v.x);
+        l.y0 = std::min(l.y0, v.y);
+        l.y1 = std::max(l.y1, v.y);
+        uint32_t words[sizeof(BatchVertex) / 4];
+        std::memcpy(words, &v, sizeof words);
+        for (uint32_t w : words)
+            l.look = mixIn(l.look, w);
+    }
+    return l;
+}
+
+bool roomFor(const Sprite& sprite)
+{
+    return gatheredCount < kLayerSprites && vertexCount + 4 * sprite.tileCount() <= kFrameVertices;
+}
+
+// Works out the sprite's vertices and adds them to the frame's.
+void gather(const Sprite& sprite)
 {
     const Placement p = placementOf(sprite);
-    const BatchKey key = {p.place ? p.place->atlasName : sprite.textureName, !drawsUnblended(sprite),
-                          sprite.blendSrc, sprite.blendDst};
-    if (vertexCount > 0 && !(key == pending))
-        flush();
-    pending = key;
+    Gathered& g = gathered[gatheredCount];
+    g.key = {p.place ? p.place->atlasName : sprite.textureName, !drawsUnblended(sprite), sprite.blendSrc,
+             sprite.blendDst};
+    g.first = vertexCount;
 
     const bool trim = canTrim(p);
     const int tiles = sprite.tileCount();
@@ -281,6 +349,9 @@ void addSprite(const Sprite& sprite)
         if (trimTile(p, q, colour))
             emitQuad(p, q, colour);
     }
+    g.count = vertexCount - g.first;
+    layer[gatheredCount] = layerSpriteOf(sprite, g);
+    ++gatheredCount;
 }
 
 void beginPass()
@@ -301,7 +372,6 @@ void beginPass()
 
 void endPass()
 {
-    flush();
     if (appliedKnown && !applied.blended)
         glEnable(GL_BLEND);
     glDisableClientState(GL_VERTEX_ARRAY);
@@ -345,35 +415,81 @@ BackdropDescription backdrop;
 
 std::size_t describeBackdrop()
 {
+    const Gathered& first = gathered[0];
     std::memset(&backdrop.key, 0, sizeof backdrop.key);  // the padding too, for the comparison
-    backdrop.key.texture = pending.texture;
-    backdrop.key.blended = pending.blended;
-    backdrop.key.blendSrc = pending.blendSrc;
-    backdrop.key.blendDst = pending.blendDst;
-    std::memcpy(backdrop.vertices, vertices, vertexCount * sizeof(BatchVertex));
-    return offsetof(BackdropDescription, vertices) + vertexCount * sizeof(BatchVertex);
+    backdrop.key.texture = first.key.texture;
+    backdrop.key.blended = first.key.blended;
+    backdrop.key.blendSrc = first.key.blendSrc;
+    backdrop.key.blendDst = first.key.blendDst;
+    std::memcpy(backdrop.vertices, vertices + first.first, first.count * sizeof(BatchVertex));
+    return offsetof(BackdropDescription, vertices) + first.count * sizeof(BatchVertex);
+}
+
+void drawFirst()
+{
+    drawGathered(0, 1, nullptr, false);
+}
+
+void drawPicked()
+{
+    drawGathered(0, gatheredCount, picked, true);
 }
 
 // Draws the gathered backdrop through its kept picture.
 void drawBackdrop()
 {
     const std::size_t bytes = describeBackdrop();
-    if (!backdropCacheHolds(&backdrop, bytes))
-        fillBackdropCache(&backdrop, bytes, flush);
-    vertexCount = 0;
-    copyBackdropCacheToScreen();
+    if (!backdropCacheHolds(kBackdropPicture, &backdrop, bytes))
+        fillBackdropCache(kBackdropPicture, &backdrop, bytes, drawFirst);
+    copyBackdropCacheToScreen(kBackdropPicture);
     appliedKnown = false;  // the copy set its own texture and blending
 }
 
-// Clears the screen once the first sprite drawn is gathered: under a kept
-// backdrop, which replaces every pixel, only the depth buffer; then draws
-// the backdrop if kept.
-void clearUnder(const Sprite* first)
+// Draws the frame through the settled layer's picture when the layer holds
+// more than the backdrop: the picture, then the sprites left out. The
+// picture is drawn anew once the same sprites have been picked for a while.
+bool drawnThroughSettledLayer(bool firstIsBackdrop)
 {
-    const bool kept = first && vertexCount <= kBackdropVertices && keepsAsBackdrop(*first);
-    clearScreenBuffers(kept ? GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (kept)
+    if (pickSettledSprites(layer, gatheredCount, firstIsBackdrop, picked) < 2)
+        return false;
+    const SettledPicks& picks = settledPicks();
+    if (!backdropCacheHolds(kSettledPicture, &picks, sizeof picks)) {
+        if (!settledPicksSteady())
+            return false;
+        fillBackdropCache(kSettledPicture, &picks, sizeof picks, drawPicked);
+    }
+    clearScreenBuffers(GL_DEPTH_BUFFER_BIT);
+    copyBackdropCacheToScreen(kSettledPicture);
+    appliedKnown = false;
+    drawGathered(0, gatheredCount, picked, false);
+    return true;
+}
+
+// Clears the screen and draws the gathered sprites, the first of them
+// through a kept picture when it is a backdrop (which replaces every pixel:
+// then only the depth buffer is cleared). With the whole frame gathered,
+// the settled layer may draw more of it.
+void startScreen(bool wholeFrame)
+{
+    const bool backdrop = gatheredCount > 0 && gathered[0].count <= kBackdropVertices &&
+                          keepsAsBackdrop(*layer[0].sprite);
+    if (wholeFrame && drawnThroughSettledLayer(backdrop))
+        return;
+    clearScreenBuffers(backdrop ? GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (backdrop)
         drawBackdrop();
+    drawGathered(backdrop ? 1 : 0, gatheredCount, nullptr, false);
+}
+
+// Draws what is gathered and starts gathering anew.
+void drawGatheredPart(bool screenStarted, bool wholeFrame)
+{
+    if (screenStarted)
+        drawGathered(0, gatheredCount, nullptr, false);
+    else
+        startScreen(wholeFrame);
+    gatheredCount = 0;
+    vertexCount = 0;
 }
 
 }  // namespace
@@ -381,18 +497,20 @@ void clearUnder(const Sprite* first)
 void drawSceneListBatched()
 {
     beginPass();
-    bool cleared = false;
+    gatheredCount = 0;
+    vertexCount = 0;
+    bool screenStarted = false;
     for (Sprite* sprite = sceneHead; sprite; sprite = sprite->next) {
         if (!drawn(sprite))
             continue;
-        addSprite(*sprite);
-        if (!cleared)
-            clearUnder(sprite);
-        cleared = true;
+        if (!roomFor(*sprite)) {
+            drawGatheredPart(screenStarted, false);
+            screenStarted = true;
+        }
+        gather(*sprite);
         if (!spriteMotionFrozen)
             sprite->advanceMotion();
     }
-    if (!cleared)
-        clearUnder(nullptr);
+    drawGatheredPart(screenStarted, !screenStarted);
     endPass();
 }

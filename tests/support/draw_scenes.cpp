@@ -86,6 +86,14 @@ void setUpTitleMenu()
     play(150);
 }
 
+// The settled title menu just after the cursor moved back up: what the kept
+// picture of the calm screen held has changed under it.
+void setUpMenuMoved()
+{
+    setUpTitleMenu();
+    play(1, Keys{SDLK_UP});
+}
+
 template <bool everyPiece>
 void setUpBusy()
 {
@@ -148,4 +156,5 @@ const DrawScene drawScenes[kDrawScenes] = {
     {"hall of fame", setUpHallOfFame, quietStep, nullptr},
     {"level banner", setUpLevelBanner, quietStep, nullptr},
     {"end banner", setUpEndBanner, quietStep, nullptr},
+    {"menu moved", setUpMenuMoved, quietStep, nullptr},
 };

@@ -10,5 +10,5 @@ struct DrawScene {
     void (*tearDown)();  // removes what setUp added beside the game's scene
 };
 
-constexpr int kDrawScenes = 7;
+constexpr int kDrawScenes = 8;
 extern const DrawScene drawScenes[kDrawScenes];
