@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -17,16 +18,28 @@ std::vector<uint8_t> readBytes(const std::string& path)
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+namespace {
+
+std::string scratch;
+
+void removeScratchDirectory()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch, ignored);
+}
+
+}  // namespace
+
 std::string scratchDirectory()
 {
-    static std::string dir;
-    if (dir.empty()) {
+    if (scratch.empty()) {
         char pattern[] = "/tmp/korvath-test-XXXXXX";
         if (!mkdtemp(pattern))
             throw std::runtime_error("mkdtemp failed");
-        dir = pattern;
+        scratch = pattern;
+        std::atexit(removeScratchDirectory);  // the tests leave nothing behind
     }
-    return dir;
+    return scratch;
 }
 
 void writeBmp(const std::string& path, int w, int h, const std::function<Rgb(int, int)>& colourAt)
