@@ -6,7 +6,9 @@
 // This draws the same picture with the transforms worked out here and one
 // vertex-array draw for each run of consecutive sprites that share a texture
 // and blend factors; OpenGL handles the quads of one draw in order, so the
-// depth test and blending see them exactly as they would one by one.
+// depth test and blending see them exactly as they would one by one. The
+// backdrop, and on calm screens the sprites that stay the same, come from
+// kept pictures (backdrop_cache.h, settled_layer.h).
 #pragma once
 
 // Clears the screen and draws every sprite of the scene list that is
