@@ -3,6 +3,7 @@
 #include "sprite.h"
 
 #include "display.h"
+#include "settled_layer.h"
 #include "test_display.h"
 #include "test_images.h"
 #include "texture.h"
@@ -108,6 +109,24 @@ TEST_F(SpriteTest, LargeTexturesLandTileByTileAndWideOnesInOneRow)
             EXPECT_EQ(readPixel(tx - 384, 100 + y), pattern(tx, y)) << tx << "," << y;
     EXPECT_EQ(readPixel(100, 99), (Rgb{0, 0, 0}));
     EXPECT_EQ(readPixel(100, 228), (Rgb{0, 0, 0}));
+}
+
+// A still half-transparent sprite between two moving ones of its texture
+// settles into the kept picture and is not drawn over it a second time.
+TEST_F(SpriteTest, ASettledSpriteBetweenMoversOfItsTextureIsDrawnOnce)
+{
+    make(0, 0, 0, solidTexture("black", 64, 32, {0, 0, 0}))->setScale(10, 15);
+    Sprite* movers[2] = {make(100, 100, 50), make(300, 100, 52)};
+    make(200, 100, 51)->setAlpha(0.5);
+    for (unsigned frame = 0; frame < 2 * kSettledFrames + 2; ++frame) {
+        for (Sprite* m : movers)
+            m->setPosition(m->x(), 100 + frame % 2, m->depth());
+        drawScene();
+    }
+    drawSceneReference();
+    const Rgb once = readPixel(230, 110);
+    drawScene();
+    EXPECT_EQ(readPixel(230, 110), once);
 }
 
 }  // namespace
