@@ -18,12 +18,6 @@ unsigned framesPicksUnchanged = 0;
 
 int leftOut[kLayerSprites];  // places of sprites drawn over the picture, so far
 
-uint64_t mix(uint64_t hash, uint64_t value)
-{
-    hash ^= value + 0x9E3779B97F4A7C15ull + (hash << 6) + (hash >> 2);
-    return hash * 0xFF51AFD7ED558CCDull;
-}
-
 bool overlap(const LayerSprite& a, const LayerSprite& b)
 {
     return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
@@ -84,10 +78,11 @@ int pick(const LayerSprite* sprites, int count, bool* picked)
 
 void notePicks(const LayerSprite* sprites, int count, const bool* picked, int pickedCount)
 {
-    uint64_t digest = 0;
+    uint64_t digest = kEmptyDigest;
     for (int i = 0; i < count && pickedCount > 0; ++i)
         if (picked[i])
-            digest = mix(mix(digest, uint64_t(reinterpret_cast<uintptr_t>(sprites[i].sprite))), sprites[i].look);
+            digest = addToDigest(addToDigest(digest, uint64_t(reinterpret_cast<uintptr_t>(sprites[i].sprite))),
+                                 sprites[i].look);
     const SettledPicks now = {uint64_t(pickedCount), digest};
     if (now.count == picks.count && now.digest == picks.digest) {
         if (framesPicksUnchanged < kSettledFrames)

@@ -31,6 +31,14 @@ struct LayerSprite {
     uint64_t look;         // a digest of its vertices and drawing state
 };
 
+// Adds a value to a digest (a look, or the picks): the start value and the
+// mixing of a 64-bit FNV-1a, a word at a time.
+constexpr uint64_t kEmptyDigest = 0xCBF29CE484222325ull;
+inline uint64_t addToDigest(uint64_t digest, uint64_t value)
+{
+    return (digest ^ value) * 0x100000001B3ull;
+}
+
 // More sprites in a frame than this, and nothing is picked.
 constexpr int kLayerSprites = 4096;
 

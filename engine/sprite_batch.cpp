@@ -294,17 +294,14 @@ bool drawsUnblended(const Sprite& sprite)
            facts && facts->binaryAlpha;
 }
 
-uint64_t mixIn(uint64_t hash, uint64_t value)
-{
-    return (hash ^ value) * 0x100000001B3ull;
-}
-
 // The sprite as the settled layer sees it: the box of its vertices, and a
 // digest of them and of its key.
 LayerSprite layerSpriteOf(const Sprite& sprite, const Gathered& g)
 {
-    LayerSprite l = {&sprite, sprite.depth(), 0, 0, 0, 0, 0xCBF29CE484222325ull};
-    l.look = mixIn(mixIn(mixIn(mixIn(l.look, g.key.texture), g.key.blended), g.key.blendSrc), g.key.blendDst);
+    LayerSprite l = {&sprite, sprite.depth(), 0, 0, 0, 0, kEmptyDigest};
+    for (uint64_t keyPart : {uint64_t(g.key.texture), uint64_t(g.key.blended), uint64_t(g.key.blendSrc),
+                             uint64_t(g.key.blendDst)})
+        l.look = addToDigest(l.look, keyPart);
     for (int i = g.first; i < g.first + g.count; ++i) {
         const BatchVertex& v = vertices[i];
         if (i == g.first) {
@@ -318,7 +315,7 @@ LayerSprite layerSpriteOf(const Sprite& sprite, const Gathered& g)
         uint32_t words[sizeof(BatchVertex) / 4];
         std::memcpy(words, &v, sizeof words);
         for (uint32_t w : words)
-            l.look = mixIn(l.look, w);
+            l.look = addToDigest(l.look, w);
     }
     return l;
 }
