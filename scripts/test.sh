@@ -11,7 +11,10 @@ if [ -z "${DISPLAY:-}" ]; then
   for n in $(seq 90 130); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
   done
-  Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+  # -noreset: by default the server resets whenever its last client leaves,
+  # and a game starting in that moment loses its connection (the tests
+  # start and end many games in a row).
+  Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
   for _ in $(seq 50); do
