@@ -14,6 +14,8 @@ using Samples = std::vector<double>;
 
 // Scales the signal so its largest magnitude is peak (below 1: no clipping).
 void normalise(Samples& samples, double peak);
+// Subtracts the signal's average, so it carries no DC offset.
+void removeMean(Samples& samples);
 Bytes encodeWav(const Samples& samples);
 void writeWav(const std::string& path, const Samples& samples);
 

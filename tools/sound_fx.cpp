@@ -4,10 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
-constexpr double kEffectPeak = 0.89; // about -1 dBFS
+constexpr double kEffectPeak = 0.89;     // about -1 dBFS
+constexpr double kQuietPeak = 0.6;       // dense waves, and the hum kept in the background
+constexpr double kFadeInSeconds = 0.001; // softens a start on a step without blunting it
+constexpr double kFadeOutSeconds = 0.01;
 
 Samples silence(double seconds) { return Samples(size_t(secondsToSamples(seconds)), 0.0); }
 
@@ -16,19 +20,45 @@ double attackDecay(double t, double attack, double decay)
     return t < attack ? t / attack : std::exp(-(t - attack) / decay);
 }
 
-// Fades the last few milliseconds to zero so no effect ends on a click.
-void fadeTail(Samples& s, double seconds = 0.01)
+// Ramps the first and last few milliseconds from and to zero, so an effect
+// whose noise or click starts at full level, or that is cut off while still
+// sounding, neither starts nor ends on a click.
+void fadeEnds(Samples& s)
 {
-    size_t n = std::min(s.size(), size_t(secondsToSamples(seconds)));
-    for (size_t i = 0; i < n; ++i)
-        s[s.size() - 1 - i] *= double(i) / n;
+    const size_t in = std::min(s.size(), size_t(secondsToSamples(kFadeInSeconds)));
+    for (size_t i = 0; i < in; ++i)
+        s[i] *= double(i) / in;
+    const size_t out = std::min(s.size(), size_t(secondsToSamples(kFadeOutSeconds)));
+    for (size_t i = 0; i < out; ++i)
+        s[s.size() - 1 - i] *= double(i) / out;
 }
 
-Samples finished(Samples s)
+// Centres an effect (resonant noise can leave a DC offset), fades its ends
+// and scales it to its peak.
+Samples finished(Samples s, double peak = kEffectPeak)
 {
-    fadeTail(s);
-    normalise(s, kEffectPeak);
+    removeMean(s);
+    fadeEnds(s);
+    normalise(s, peak);
     return s;
+}
+
+// Turns a loop so it starts where its wave crosses zero most gently: the
+// first and last samples are then both near zero, and as the loop is whole,
+// the step from the last to the first is one of the wave's own.
+void startAtGentlestZeroCrossing(Samples& s)
+{
+    size_t best = 0;
+    double bestStep = std::numeric_limits<double>::infinity();
+    for (size_t i = 0; i < s.size(); ++i) {
+        double before = s[(i + s.size() - 1) % s.size()];
+        double step = s[i] - before;
+        if (before < 0 && s[i] >= 0 && step < bestStep) {
+            best = i;
+            bestStep = step;
+        }
+    }
+    std::rotate(s.begin(), s.begin() + best, s.end());
 }
 
 } // namespace
@@ -107,7 +137,8 @@ Samples makeMothershipHum()
         double beep = std::sin(kTwoPi * 1200 * t) * gate;
         s[i] = hum * 0.35 + warble * 0.22 + beep * 0.18;
     }
-    normalise(s, 0.6); // it loops for the whole crossing: keep it in the background
+    normalise(s, kQuietPeak); // it loops for the whole crossing: keep it in the background
+    startAtGentlestZeroCrossing(s);
     return s;
 }
 
@@ -149,9 +180,7 @@ Samples makePowerDown()
         s[i] = muffle.step(wave, 200 + 4 * hz) * wobble * env + click * 0.5;
     }
     // A dense wave: a lower peak keeps it as loud as the other effects.
-    fadeTail(s);
-    normalise(s, 0.6);
-    return s;
+    return finished(s, kQuietPeak);
 }
 
 Samples makeMenuBlip()
@@ -165,7 +194,5 @@ Samples makeMenuBlip()
         double env = attackDecay(t, 0.002, 0.035);
         s[i] = soften.step(square(blip.step(hz), 0.5), 6000) * env;
     }
-    fadeTail(s);
-    normalise(s, 0.6);
-    return s;
+    return finished(s, kQuietPeak);
 }

@@ -13,6 +13,18 @@ void normalise(Samples& samples, double peak)
             s *= peak / largest;
 }
 
+void removeMean(Samples& samples)
+{
+    if (samples.empty())
+        return;
+    double sum = 0;
+    for (double s : samples)
+        sum += s;
+    const double mean = sum / samples.size();
+    for (double& s : samples)
+        s -= mean;
+}
+
 Bytes encodeWav(const Samples& samples)
 {
     const uint32_t dataBytes = uint32_t(samples.size() * 2);
