@@ -61,5 +61,7 @@ private:
     double value = 0;
 };
 
-inline double square(double phase, double duty) { return phase < duty ? 1.0 : -1.0; }
+// A pulse wave, high for the duty part of each cycle, shifted so its mean is
+// zero: a narrow pulse would otherwise carry a DC offset of 2 * duty - 1.
+inline double square(double phase, double duty) { return (phase < duty ? 1.0 : -1.0) - (2 * duty - 1); }
 inline double triangle(double phase) { return phase < 0.5 ? 4 * phase - 1 : 3 - 4 * phase; }
