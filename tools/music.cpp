@@ -1,10 +1,12 @@
 // The music: a 24-bar chiptune in A minor at about 131 beats a minute, for
 // four voices in the manner of an 8-bit console: a pulse lead with vibrato,
-// a thin pulse arpeggio, a stepped triangle bass and noise drums. Notes are
-// mixed into a circular buffer exactly as long as the piece, so anything
-// ringing past the end lands at the start and the loop has no seam.
+// a thin pulse arpeggio, a stepped triangle bass and noise drums. Nothing
+// rings past the end: the last bar's notes and drum hits are shortened to
+// finish by the loop point, and every note and hit starts from silence, so
+// the loop point lies in near-silence at both ends and joins without a seam.
 #include "dsp.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -16,6 +18,9 @@ constexpr int kStepSamples = 2520; // one sixteenth note
 constexpr int kStepsPerBar = 16;
 constexpr int kBars = 24;
 constexpr size_t kLength = size_t(kStepSamples) * kStepsPerBar * kBars;
+constexpr double kNoteReleaseSeconds = 0.04;
+constexpr double kHitAttackSeconds = 0.001; // drum noise would click starting at full level
+constexpr double kHitReleaseSeconds = 0.01; // a hit cut short still ends on silence
 
 // One chord per bar: the root (MIDI) and its minor or major third.
 struct Chord {
@@ -61,10 +66,13 @@ int parseNote(const std::string& name)
     return midi + 12 * (std::stoi(name.substr(i)) + 1);
 }
 
+// The piece, one loop long.
 class Mixer {
 public:
     Mixer() : buffer(kLength, 0.0) {}
-    void add(size_t at, double v) { buffer[at % kLength] += v; }
+    // The length a sound starting at `at` may take: it must end by the loop point.
+    size_t fit(size_t at, size_t length) const { return std::min(length, kLength - at); }
+    void add(size_t at, double v) { buffer.at(at) += v; }
     Samples buffer;
 };
 
@@ -78,7 +86,8 @@ struct Voice {
 
 void playNote(Mixer& mix, const Voice& v, int midi, size_t start, size_t length)
 {
-    const size_t release = size_t(secondsToSamples(0.04));
+    const size_t release = size_t(secondsToSamples(kNoteReleaseSeconds));
+    length = mix.fit(start, length + release) - release;
     Phase phase;
     double hz = noteFrequency(midi);
     for (size_t i = 0; i < length + release; ++i) {
@@ -130,32 +139,43 @@ void playChords(Mixer& mix)
     }
 }
 
+// The edges of a drum hit `length` samples long, at its sample i: a quick
+// rise from silence and a short fall back to it at the end.
+double hitEdges(size_t i, size_t length)
+{
+    return std::min({1.0, i / secondsToSamples(kHitAttackSeconds), (length - i) / secondsToSamples(kHitReleaseSeconds)});
+}
+
 void kick(Mixer& mix, size_t at)
 {
     Phase p;
-    for (size_t i = 0; i < size_t(secondsToSamples(0.12)); ++i) {
+    const size_t length = mix.fit(at, size_t(secondsToSamples(0.12)));
+    for (size_t i = 0; i < length; ++i) {
         double t = i / double(kSampleRate);
-        mix.add(at + i, std::sin(kTwoPi * p.step(45 + 110 * std::exp(-t / 0.02))) * std::exp(-t / 0.05) * 0.55);
+        double thump = std::sin(kTwoPi * p.step(45 + 110 * std::exp(-t / 0.02))) * std::exp(-t / 0.05) * 0.55;
+        mix.add(at + i, thump * hitEdges(i, length));
     }
 }
 
 void snare(Mixer& mix, size_t at, Rng& rng)
 {
     Phase p;
-    for (size_t i = 0; i < size_t(secondsToSamples(0.16)); ++i) {
+    const size_t length = mix.fit(at, size_t(secondsToSamples(0.16)));
+    for (size_t i = 0; i < length; ++i) {
         double t = i / double(kSampleRate);
         double body = triangle(p.step(190)) * std::exp(-t / 0.03) * 0.2;
-        mix.add(at + i, (noise(rng) * 0.3 * std::exp(-t / 0.06)) + body);
+        mix.add(at + i, (noise(rng) * 0.3 * std::exp(-t / 0.06) + body) * hitEdges(i, length));
     }
 }
 
 void hat(Mixer& mix, size_t at, Rng& rng, double seconds, double level)
 {
     double previous = 0;
-    for (size_t i = 0; i < size_t(secondsToSamples(seconds)); ++i) {
+    const size_t length = mix.fit(at, size_t(secondsToSamples(seconds)));
+    for (size_t i = 0; i < length; ++i) {
         double t = i / double(kSampleRate);
         double n = noise(rng);
-        mix.add(at + i, (n - previous) * 0.5 * level * std::exp(-t / (seconds / 3)));
+        mix.add(at + i, (n - previous) * 0.5 * level * std::exp(-t / (seconds / 3)) * hitEdges(i, length));
         previous = n;
     }
 }
@@ -201,6 +221,7 @@ Samples makeMusic()
     playDrums(mix);
     Samples s = mix.buffer;
     soften(s);
+    removeMean(s);
     normalise(s, 0.8);
     return s;
 }
