@@ -89,8 +89,11 @@ TEST(MediaTest, EveryFrameOfAStripDiffersFromTheNextAndSwirlsStayInsideTheirCirc
     }
 }
 
-TEST(MediaTest, SoundsAreSixteenBitAt22050HzNeverClipAndEndQuietlyOrLoopSeamlessly)
+TEST(MediaTest, SoundsAreSixteenBitAt22050HzCentredNeverClipAndStartStopAndLoopWithoutAClick)
 {
+    constexpr int kFullScale = 32767;
+    constexpr double kLargestMean = kFullScale * 0.003;  // a DC offset shifts the whole mix
+    constexpr int kQuietEdge = kFullScale / 100;         // louder, a start, stop or loop point clicks
     for (std::string name : {"rocket", "batplode", "whoosh", "evillaug", "beepspac", "037", "deactivate1", "menuitem", "Vaz Aded"}) {
         SDL_AudioSpec format = {};
         Uint8* buffer = nullptr;
@@ -99,14 +102,19 @@ TEST(MediaTest, SoundsAreSixteenBitAt22050HzNeverClipAndEndQuietlyOrLoopSeamless
         const std::vector<int16_t> w(reinterpret_cast<int16_t*>(buffer), reinterpret_cast<int16_t*>(buffer + length));
         SDL_FreeWAV(buffer);
         EXPECT_TRUE(format.format == AUDIO_S16LSB && format.channels == 1 && format.freq == 22050) << name;
-        int peak = 0, largestStep = 0;
-        for (size_t i = 1; i < w.size(); ++i) {
-            peak = std::max(peak, std::abs(int(w[i])));
-            largestStep = std::max(largestStep, std::abs(w[i] - w[i - 1]));
+        ASSERT_FALSE(w.empty()) << name;
+        long long sum = 0;
+        int peak = 0;
+        for (int16_t s : w) {
+            sum += s;
+            peak = std::max(peak, std::abs(int(s)));
         }
         EXPECT_TRUE(peak > 8000 && peak < 32000) << name << " peaks at " << peak;
+        const double mean = double(sum) / w.size();
+        EXPECT_LE(std::fabs(mean), kLargestMean) << name << " is off centre by " << mean;
         const bool loops = name == "beepspac" || name == "Vaz Aded";
-        EXPECT_LE(std::abs(loops ? w.front() - w.back() : w.back()), loops ? largestStep : 1000) << name;
+        EXPECT_TRUE(std::abs(w.front()) <= kQuietEdge && std::abs(w.back()) <= kQuietEdge && (!loops || std::abs(w.back() - w.front()) <= kQuietEdge))
+            << name << " starts at " << w.front() << " and ends at " << w.back();
     }
 }
 
