@@ -1,11 +1,16 @@
 // The desktop icon: not read by the game, installed beside it for menus and
-// launchers.
+// launchers, in every size the desktop's icon theme asks for.
 #pragma once
 
 #include "image.h"
 
-// Side of the square icon, pixels.
+// The side the icon is drawn at, pixel for pixel; the other sizes come from it.
 constexpr int kIconSize = 64;
 
-// One alien of the formation over a tank, on the night sky of the backdrop.
-Image makeIcon();
+// The sides the icon is installed at.
+constexpr int kIconSizes[] = {32, 48, 64, 128, 256};
+
+// One alien of the formation over a tank, on the night sky of the backdrop,
+// size pixels square. Larger sizes repeat each pixel, so the pixel art stays
+// crisp; smaller ones average the pixels they cover, so nothing vanishes.
+Image makeIcon(int size = kIconSize);

@@ -5,7 +5,8 @@
 //   korvath_media --scores RUN_DIR             only the score file, if missing
 //   korvath_media --contact-sheet RUN_DIR PNG  the contact sheet of RUN_DIR's
 //                                              pictures
-//   korvath_media --icon PNG                   the desktop icon
+//   korvath_media --icons DIR                  the desktop icon in each size,
+//                                              as DIR/<n>x<n>/apps/korvath.png
 //
 // Exit status 0 on success; on failure a message on stderr and status 1.
 #include "catalogue.h"
@@ -18,9 +19,18 @@
 
 namespace {
 
+// The icon theme's layout: one folder per size.
+void writeIcons(const std::string& dir)
+{
+    for (int size : kIconSizes) {
+        const std::string side = std::to_string(size);
+        writePng(dir + "/" + side + "x" + side + "/apps/korvath.png", makeIcon(size));
+    }
+}
+
 int usage()
 {
-    std::fprintf(stderr, "usage: korvath_media RUN_DIR | --scores RUN_DIR | --contact-sheet RUN_DIR PNG | --icon PNG\n");
+    std::fprintf(stderr, "usage: korvath_media RUN_DIR | --scores RUN_DIR | --contact-sheet RUN_DIR PNG | --icons DIR\n");
     return 1;
 }
 
@@ -34,8 +44,8 @@ int main(int argc, char** argv)
             writeAllMedia(first);
         else if (argc == 3 && first == "--scores")
             ensureScoreFile(argv[2]);
-        else if (argc == 3 && first == "--icon")
-            writePng(argv[2], makeIcon());
+        else if (argc == 3 && first == "--icons")
+            writeIcons(argv[2]);
         else if (argc == 4 && first == "--contact-sheet")
             writeContactSheet(argv[2], argv[3]);
         else
