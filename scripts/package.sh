@@ -42,9 +42,9 @@ cd "$work/korvath"
 # Without the tests, their dependencies are not needed either.
 profiles=()
 case " ${DEB_BUILD_OPTIONS:-} " in
-  *" nocheck "*) profiles=(-P nocheck) ;;
+  *" nocheck "*) profiles=(--build-profiles=nocheck) ;;
 esac
-if ! dpkg-checkbuilddeps "${profiles[@]}" >/dev/null 2>&1; then
+if ! dpkg-checkbuilddeps "${profiles[@]/--build-profiles=/-P}" >/dev/null 2>&1; then
   echo "Installing the package's build dependencies" >&2
   update_once
   DEBIAN_FRONTEND=noninteractive $sudo apt-get build-dep -y -qq --no-install-recommends "${profiles[@]}" ./ >&2
