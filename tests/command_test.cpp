@@ -1,0 +1,129 @@
+// The installed `korvath` command: the build installed into a fresh prefix,
+// with the game itself swapped for a stand-in that says where it was started
+// and with what, so each case runs in a moment. The command must prepare the
+// player's folder, or refuse with one clear line and code 78 and leave
+// everything as it found it; it never writes through a link.
+#include "game_process.h"
+#include "test_images.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kCannotPrepare = 78;
+
+bool run(const std::string& command) { return std::system(command.c_str()) == 0; }
+
+class CommandTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        char pattern[] = "/tmp/korvath-command-XXXXXX";
+        root_ = mkdtemp(pattern);
+        // The test runs in the build folder, which is what gets installed.
+        installed_ = run(KORVATH_CMAKE " --install . --prefix '" + (root_ / "prefix").string() + "' >/dev/null");
+        std::ofstream(game(), std::ios::trunc) << "#!/bin/sh\necho \"$PWD $*\"\n";
+        fs::permissions(game(), fs::perms::owner_all);
+    }
+    static void TearDownTestSuite() { fs::remove_all(root_); }
+    static fs::path game() { return root_ / "prefix/lib/korvath/korvath"; }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(installed_);
+        fs::remove_all(root_ / "home");
+        fs::create_directories(root_ / "home");
+    }
+
+    // Runs the command from elsewhere with HOME set to a fresh folder, plus
+    // the environment given; returns its exit code.
+    int start(std::vector<std::string> environment = {})
+    {
+        environment.insert(environment.begin(), {"HOME=" + home().string(), "XDG_DATA_HOME", "KORVATH_WINDOW"});
+        process_ = std::make_unique<GameProcess>(root_.string(),
+                                                 std::vector<std::string>{(root_ / "prefix/bin/korvath").string()},
+                                                 environment);
+        EXPECT_TRUE(process_->waitForEnd(30.0));
+        return process_->exitCode();
+    }
+    std::string said() const { return process_->standardOutput() + process_->standardError(); }
+    static fs::path home() { return root_ / "home"; }
+    static fs::path folder() { return home() / ".local/share/korvath"; }
+
+    static fs::path root_;
+    static bool installed_;
+    std::unique_ptr<GameProcess> process_;
+};
+
+fs::path CommandTest::root_;
+bool CommandTest::installed_ = false;
+
+TEST_F(CommandTest, MakesThePlayersFolderAndRunsTheGameThereKeepingAnExistingTable)
+{
+    // A relative XDG_DATA_HOME is ignored, as the XDG rules say.
+    ASSERT_EQ(start({"XDG_DATA_HOME=relative", "KORVATH_WINDOW=1"}), 0) << said();
+    EXPECT_EQ(process_->standardOutput(), folder().string() + " --window\n");
+    EXPECT_FALSE(fs::exists(root_ / "relative"));
+    const fs::path scores = folder() / "media/font/scores.txt";
+    EXPECT_EQ(readBytes(scores), std::vector<uint8_t>(160, 0)) << "a new player's empty table";
+    EXPECT_EQ(fs::read_symlink(folder() / "media/sound"), root_ / "prefix/share/korvath/media/sound");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder() / "media/font"), {}), 1) << "no scratch file left";
+
+    // A link to media an upgrade removed goes; the player's table stays.
+    fs::create_directory_symlink(root_ / "prefix/share/korvath/media/gone", folder() / "media/gone");
+    std::ofstream(scores, std::ios::trunc) << "a player's own table";
+    ASSERT_EQ(start(), 0) << said();
+    EXPECT_FALSE(fs::is_symlink(folder() / "media/gone"));
+    EXPECT_EQ(readBytes(scores).size(), std::string("a player's own table").size());
+
+    // With XDG_DATA_HOME absolute, HOME is not needed.
+    ASSERT_EQ(start({"HOME", "XDG_DATA_HOME=" + (root_ / "data").string()}), 0) << said();
+    EXPECT_TRUE(fs::exists(root_ / "data/korvath/media/font/scores.txt"));
+    fs::remove_all(root_ / "data");
+}
+
+TEST_F(CommandTest, RefusesWithOneLineWhereItWouldWriteThroughALinkOrHasNothingToRun)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        std::vector<std::string> environment;
+        const char* saying;  // a word of the message that names the trouble
+    };
+    const fs::path media = folder() / "media";
+    const fs::path elsewhere = root_ / "elsewhere";
+    const fs::path installedMedia = root_ / "prefix/share/korvath/media";
+    const Case cases[] = {
+        {"no HOME", [] {}, {"HOME"}, "HOME"},
+        {"a folder where a link belongs", [&] { fs::create_directories(media / "sprites"); }, {}, "not a link"},
+        {"media/ a link", [&] { fs::create_directories(media.parent_path()); fs::create_directory_symlink(elsewhere, media); }, {}, "is a link"},
+        {"media/font/ a link", [&] { fs::create_directories(media); fs::create_directory_symlink(elsewhere, media / "font"); }, {}, "is a link"},
+        {"a dangling table link", [&] { fs::create_directories(media / "font"); fs::create_symlink(elsewhere / "scores.txt", media / "font/scores.txt"); }, {}, "does not exist"},
+        {"no installed media", [&] { fs::rename(installedMedia, root_ / "aside"); }, {}, "missing"},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        fs::create_directories(elsewhere);
+        c.arrange();
+        EXPECT_EQ(start(c.environment), kCannotPrepare) << c.what << ": " << said();
+        EXPECT_EQ(process_->standardOutput(), "") << c.what << ": the game must not start";
+        const std::string message = process_->standardError();
+        EXPECT_TRUE(message.rfind("korvath: ", 0) == 0 && message.find('\n') == message.size() - 1 &&
+                    message.find(c.saying) != std::string::npos) << c.what << ": " << message;
+        EXPECT_TRUE(fs::is_empty(elsewhere)) << c.what << ": nothing written through a link";
+        EXPECT_FALSE(fs::exists(media / "sprites/sprites")) << c.what;
+        if (fs::exists(root_ / "aside"))
+            fs::rename(root_ / "aside", installedMedia);
+        fs::remove_all(elsewhere);
+    }
+}
+
+}  // namespace
