@@ -30,11 +30,15 @@ protected:
         root_ = mkdtemp(pattern);
         // The test runs in the build folder, which is what gets installed.
         installed_ = run(KORVATH_CMAKE " --install . --prefix '" + (root_ / "prefix").string() + "' >/dev/null");
+        if (!installed_)
+            return;
         std::ofstream(game(), std::ios::trunc) << "#!/bin/sh\necho \"$PWD $*\"\n";
         fs::permissions(game(), fs::perms::owner_all);
     }
     static void TearDownTestSuite() { fs::remove_all(root_); }
-    static fs::path game() { return root_ / "prefix/lib/korvath/korvath"; }
+    // The folders the build installs into, under the prefix.
+    static fs::path game() { return root_ / "prefix" / KORVATH_INSTALL_GAMEDIR / "korvath"; }
+    static fs::path installedMedia() { return root_ / "prefix" / KORVATH_INSTALL_MEDIADIR / "media"; }
 
     void SetUp() override
     {
@@ -49,7 +53,7 @@ protected:
     {
         environment.insert(environment.begin(), {"HOME=" + home().string(), "XDG_DATA_HOME", "KORVATH_WINDOW"});
         process_ = std::make_unique<GameProcess>(root_.string(),
-                                                 std::vector<std::string>{(root_ / "prefix/bin/korvath").string()},
+                                                 std::vector<std::string>{(root_ / "prefix" / KORVATH_INSTALL_BINDIR / "korvath").string()},
                                                  environment);
         EXPECT_TRUE(process_->waitForEnd(30.0));
         return process_->exitCode();
@@ -74,11 +78,11 @@ TEST_F(CommandTest, MakesThePlayersFolderAndRunsTheGameThereKeepingAnExistingTab
     EXPECT_FALSE(fs::exists(root_ / "relative"));
     const fs::path scores = folder() / "media/font/scores.txt";
     EXPECT_EQ(readBytes(scores), std::vector<uint8_t>(160, 0)) << "a new player's empty table";
-    EXPECT_EQ(fs::read_symlink(folder() / "media/sound"), root_ / "prefix/share/korvath/media/sound");
+    EXPECT_EQ(fs::read_symlink(folder() / "media/sound"), installedMedia() / "sound");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder() / "media/font"), {}), 1) << "no scratch file left";
 
     // A link to media an upgrade removed goes; the player's table stays.
-    fs::create_directory_symlink(root_ / "prefix/share/korvath/media/gone", folder() / "media/gone");
+    fs::create_directory_symlink(installedMedia() / "gone", folder() / "media/gone");
     std::ofstream(scores, std::ios::trunc) << "a player's own table";
     ASSERT_EQ(start(), 0) << said();
     EXPECT_FALSE(fs::is_symlink(folder() / "media/gone"));
@@ -100,14 +104,13 @@ TEST_F(CommandTest, RefusesWithOneLineWhereItWouldWriteThroughALinkOrHasNothingT
     };
     const fs::path media = folder() / "media";
     const fs::path elsewhere = root_ / "elsewhere";
-    const fs::path installedMedia = root_ / "prefix/share/korvath/media";
     const Case cases[] = {
         {"no HOME", [] {}, {"HOME"}, "HOME"},
         {"a folder where a link belongs", [&] { fs::create_directories(media / "sprites"); }, {}, "not a link"},
         {"media/ a link", [&] { fs::create_directories(media.parent_path()); fs::create_directory_symlink(elsewhere, media); }, {}, "is a link"},
         {"media/font/ a link", [&] { fs::create_directories(media); fs::create_directory_symlink(elsewhere, media / "font"); }, {}, "is a link"},
         {"a dangling table link", [&] { fs::create_directories(media / "font"); fs::create_symlink(elsewhere / "scores.txt", media / "font/scores.txt"); }, {}, "does not exist"},
-        {"no installed media", [&] { fs::rename(installedMedia, root_ / "aside"); }, {}, "missing"},
+        {"no installed media", [&] { fs::rename(installedMedia(), root_ / "aside"); }, {}, "missing"},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -121,7 +124,7 @@ TEST_F(CommandTest, RefusesWithOneLineWhereItWouldWriteThroughALinkOrHasNothingT
         EXPECT_TRUE(fs::is_empty(elsewhere)) << c.what << ": nothing written through a link";
         EXPECT_FALSE(fs::exists(media / "sprites/sprites")) << c.what;
         if (fs::exists(root_ / "aside"))
-            fs::rename(root_ / "aside", installedMedia);
+            fs::rename(root_ / "aside", installedMedia());
         fs::remove_all(elsewhere);
     }
 }
