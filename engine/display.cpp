@@ -1,6 +1,7 @@
 #include "display.h"
 
 #include "backdrop_cache.h"
+#include "shutdown.h"
 #include "sprite.h"
 #include "sprite_batch.h"
 
@@ -33,8 +34,7 @@ void clearScreen()
 
 [[noreturn]] void failStartup()
 {
-    SDL_Quit();
-    std::exit(kDisplayFailureExit);
+    shutDown(kDisplayFailureExit);
 }
 
 // Starts SDL with video and audio. A machine whose audio cannot start still
@@ -105,7 +105,11 @@ void initDisplay()
         std::fflush(stdout);
         failStartup();
     }
-    std::atexit(SDL_Quit);
+    // From here SDL holds a connection to the display, and threads (audio)
+    // that must be stopped before the process's libraries unload.
+    watchDisplayConnection();
+    catchQuitSignals();
+    std::atexit(closeSdl);
 
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
@@ -121,8 +125,6 @@ void initDisplay()
         std::fprintf(stderr, "Couldn't initialize TTF: %s\n", SDL_GetError());
         failStartup();
     }
-    // Registered after SDL_Quit, so it runs first at exit.
-    std::atexit(TTF_Quit);
 
     SDL_ShowCursor(SDL_DISABLE);
     initGl();
@@ -169,7 +171,7 @@ bool pollEvents()
             eventHandler(event);
     }
     renderFrame();
-    return quit;
+    return quit || quitSignalled();
 }
 
 void clearScreenBuffers(GLbitfield buffers)

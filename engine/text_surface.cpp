@@ -1,6 +1,7 @@
 #include "text_surface.h"
 
 #include "media_path.h"
+#include "shutdown.h"
 #include "texture.h"
 
 #include <cstdio>
@@ -75,11 +76,11 @@ void TextSurface::createBlank(unsigned w, unsigned h)
 {
     workingSurface = createBlankDisplaySurface(w, h);
     if (!workingSurface)
-        std::exit(kBlankSurfaceFailureExit);
+        shutDown(kBlankSurfaceFailureExit);
     setBlackColourKey(workingSurface);
     cleanSurface = createBlankDisplaySurface(w, h);
     if (!cleanSurface)
-        std::exit(kBlankSurfaceFailureExit);
+        shutDown(kBlankSurfaceFailureExit);
     setSizeFromWorkingSurface();
 }
 
@@ -136,7 +137,7 @@ void TextSurface::openFont()
     if (!opened) {
         std::fprintf(stderr, "Couldn't load %d pt font from %s: %s\n", fontSize, fontPath,
                      SDL_GetError());
-        std::exit(kFontLoadFailureExit);
+        shutDown(kFontLoadFailureExit);
     }
     if (font)
         TTF_CloseFont(font);

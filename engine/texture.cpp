@@ -1,6 +1,7 @@
 #include "texture.h"
 
 #include "media_path.h"
+#include "shutdown.h"
 #include "text_surface.h"
 #include "texture_atlas.h"
 
@@ -98,7 +99,7 @@ void failImageLoad(const char* path)
 {
     std::fprintf(stderr, "Error could not load file %s.", path);
     std::fflush(stderr);
-    std::exit(kImageLoadFailureExit);
+    shutDown(kImageLoadFailureExit);
 }
 
 Texture::Texture(const char* path)

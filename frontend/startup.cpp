@@ -3,6 +3,7 @@
 #include "display.h"
 #include "samples.h"
 #include "scene.h"
+#include "shutdown.h"
 #include "sprite.h"
 #include "text_sprites.h"
 #include "texture.h"
@@ -68,6 +69,7 @@ void destroyLoadingScreen(LoadingScreen& screen)
 void initSound()
 {
     FSOUND_Init(22050, 32, 0);
+    setShutDownRelease(releaseSound);
     for (int channel = 0; channel < kReservedChannelCount; ++channel)
         FSOUND_SetReserved(channel, 1);
     FSOUND_SetPriority(kMothershipChannel, kMothershipPriority);

@@ -6,6 +6,7 @@
 #include "name_entry.h"
 #include "samples.h"
 #include "scene.h"
+#include "shutdown.h"
 #include "sprite.h"
 #include "tank.h"
 
@@ -24,9 +25,7 @@ bool held(SDLKey key)
 
 void quitGame()
 {
-    FSOUND_Close();
-    SDL_Quit();
-    std::exit(0);
+    shutDown(0);
 }
 
 void showPlayerLabels(bool twoPlayers)

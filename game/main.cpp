@@ -28,5 +28,5 @@ int main(int argc, char** argv)
 {
     readOptions(argc, argv);
     runStartupSequence();
-    return runMainLoop();
+    runMainLoop();
 }

@@ -14,6 +14,7 @@
 #include "samples.h"
 #include "shields.h"
 #include "shots.h"
+#include "shutdown.h"
 #include "skid_dust.h"
 #include "sprite.h"
 #include "tank.h"
@@ -193,22 +194,13 @@ void finishGame()
     gameOver = false;
 }
 
-void shutDown()
-{
-    freeSamples();
-    FSOUND_Close();
-    SDL_Quit();
-}
-
-int runMainLoop()
+void runMainLoop()
 {
     installEventHandlers();
     openGamepads();
     for (;;) {
-        if (pollEvents()) {
-            shutDown();
-            return 0;
-        }
+        if (pollEvents())
+            shutDown(0);
         logicPass(keysWithPads(SDL_GetKeyState(nullptr)), SDL_GetModState());
     }
 }

@@ -34,8 +34,6 @@ void gameEvent(const SDL_Event& event);
 void installEventHandlers();
 // The end of a game: back to the title menu, or on to name entry.
 void finishGame();
-// Releases the sound and SDL after a quit event.
-void shutDown();
-
-// The loop itself; returns the process's exit code after a quit event.
-int runMainLoop();
+// The loop itself. A quit event or signal ends the process, with code 0,
+// through the one shut-down (shutdown.h).
+[[noreturn]] void runMainLoop();

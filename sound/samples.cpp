@@ -1,6 +1,6 @@
 #include "samples.h"
 
-#include <cstdlib>
+#include "shutdown.h"
 
 FSOUND_SAMPLE* fireSound = nullptr;
 FSOUND_SAMPLE* explosionSound = nullptr;
@@ -41,7 +41,7 @@ void loadSamples()
     for (const SampleFile& file : kSampleFiles) {
         *file.handle = FSOUND_Sample_Load(kNewSample, file.path, file.mode, 0, 0);
         if (file.handle == &laughSound && !laughSound)
-            std::exit(kLaughMissingExitCode);
+            shutDown(kLaughMissingExitCode);
     }
 }
 
@@ -51,4 +51,10 @@ void freeSamples()
         FSOUND_Sample_Free(*file.handle);
         *file.handle = nullptr;
     }
+}
+
+void releaseSound()
+{
+    freeSamples();
+    FSOUND_Close();
 }

@@ -1,7 +1,7 @@
 // The game's sounds: the eight samples, the music stream and the channel plan.
 //
-// Scene construction loads the samples with loadSamples; the shut-down on a
-// quit event frees them with freeSamples. The start-up sequence opens
+// Scene construction loads the samples with loadSamples; the shut-down
+// frees them with releaseSound. The start-up sequence opens
 // musicStream itself. Every play site uses the channels named here.
 #pragma once
 
@@ -46,3 +46,6 @@ void loadSamples();
 
 // Frees the eight samples in the same order and sets each handle to null.
 void freeSamples();
+// What the sound gives back on the way out (shutdown.h): the samples, then
+// the sound library.
+void releaseSound();

@@ -1,0 +1,76 @@
+#include "shutdown.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <X11/Xlib.h>
+
+#include <csignal>
+#include <initializer_list>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+void (*gameRelease)() = nullptr;
+volatile std::sig_atomic_t quitSignal = 0;
+
+void noteQuitSignal(int)
+{
+    quitSignal = 1;
+}
+
+// Called by Xlib, on the thread that made the X call, when the connection is
+// gone. It must not return (Xlib would exit, and the exit handlers would wait
+// on the dead connection for ever) and must not touch the display or the
+// audio device again, so it ends the process here. A hall-of-fame save never
+// makes an X call, so none is ever cut short by this.
+int displayLost(Display*)
+{
+    std::fputs("korvath: the connection to the display was lost; the game has ended\n", stderr);
+    std::fflush(stderr);
+    _exit(kDisplayLostExit);
+}
+
+}  // namespace
+
+void setShutDownRelease(void (*release)())
+{
+    gameRelease = release;
+}
+
+void shutDown(int exitCode)
+{
+    if (gameRelease)
+        gameRelease();
+    closeSdl();
+    std::exit(exitCode);
+}
+
+void closeSdl()
+{
+    TTF_Quit();
+    SDL_Quit();
+}
+
+void catchQuitSignals()
+{
+    struct sigaction action = {};
+    action.sa_handler = noteQuitSignal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
+bool quitSignalled()
+{
+    return quitSignal != 0;
+}
+
+void watchDisplayConnection()
+{
+    // A write to the dead connection must fail as an error Xlib reports,
+    // not kill the process silently.
+    std::signal(SIGPIPE, SIG_IGN);
+    XSetIOErrorHandler(displayLost);
+}
