@@ -3,13 +3,16 @@
 #include "game_state.h"
 #include "media_path.h"
 #include "scene.h"
+#include "shutdown.h"
 #include "sprite.h"
 #include "text_sprites.h"
 #include "texture.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +25,8 @@ namespace {
 
 constexpr const char* kDefaultPath = "media\\font\\scores.txt";
 constexpr const char* kTemporarySuffix = ".new";
+// Games that save one table take turns by a lock on this file beside it.
+constexpr const char* kLockSuffix = ".lock";
 
 // The file: ten records of a 12-byte name and a 4-byte little-endian score.
 constexpr size_t kRecordBytes = kNameFieldSize + 4;
@@ -70,7 +75,7 @@ void decodeTable(const unsigned char* bytes)
 
 [[noreturn]] void failFile()
 {
-    std::exit(kHallOfFameFileFailureExit);
+    shutDown(kHallOfFameFileFailureExit);
 }
 
 // Writes, flushes and syncs the whole file; false if any step fails.
@@ -85,6 +90,34 @@ bool writeDurably(const std::string& path, const unsigned char* bytes)
     if (!written)
         unlink(path.c_str());
     return written;
+}
+
+// Reads the table from an open file and closes it (exit code 555 when it
+// cannot be read). The bytes a short file does not reach keep what the
+// table held.
+void readTableFrom(FILE* file)
+{
+    unsigned char bytes[kFileBytes];
+    encodeTable(bytes);
+    std::fread(bytes, 1, kFileBytes, file);
+    const bool unreadable = std::ferror(file) != 0;
+    std::fclose(file);
+    if (unreadable)
+        failFile();
+    decodeTable(bytes);
+}
+
+// Waits for the other games saving this table, if any, and returns the lock
+// to close when done. A lock the file system cannot give is done without:
+// the table is still read afresh just before it is written.
+int lockTable(const std::string& path)
+{
+    const int lock = open((path + kLockSuffix).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (lock < 0)
+        failFile();
+    while (flock(lock, LOCK_EX) != 0 && errno == EINTR) {
+    }
+    return lock;
 }
 
 // Makes the rename itself durable. The old or the new table is whole on
@@ -167,15 +200,7 @@ void readHallOfFame()
     FILE* file = std::fopen(hostPath(hallOfFamePath.c_str()).c_str(), "rb");
     if (!file)
         failFile();
-    // The bytes a short file does not reach keep what the table held.
-    unsigned char bytes[kFileBytes];
-    encodeTable(bytes);
-    std::fread(bytes, 1, kFileBytes, file);
-    const bool unreadable = std::ferror(file) != 0;
-    std::fclose(file);
-    if (unreadable)
-        failFile();
-    decodeTable(bytes);
+    readTableFrom(file);
 }
 
 // The new table goes to a file beside the old one and replaces it by a
@@ -194,6 +219,21 @@ void saveHallOfFame()
         failFile();
     }
     syncDirectoryOf(path);
+}
+
+void recordInHallOfFame(uint32_t score, const char* name)
+{
+    const std::string path = hostPath(hallOfFamePath.c_str());
+    const int lock = lockTable(path);
+    // What is on disk now: another game may have saved since this one read
+    // it. A table deleted meanwhile is written anew from the one in memory.
+    if (FILE* file = std::fopen(path.c_str(), "rb"))
+        readTableFrom(file);
+    else if (errno != ENOENT)
+        failFile();
+    insertIntoHallOfFame(score, name);
+    saveHallOfFame();
+    close(lock);
 }
 
 bool qualifiesForHallOfFame(uint32_t score)

@@ -33,6 +33,13 @@ void readHallOfFame();
 // disk, then renamed over the file. Ends with exit code 555 when that fails,
 // leaving the old file whole.
 void saveHallOfFame();
+// Records a new entry in the file as it is now: under a lock on
+// "<file>.lock" beside it, so that two games of one player take turns, the
+// table is read again from the file (the other game may have saved since
+// this one read it), the entry is inserted into that, and the whole table
+// saved as above. A score that no longer earns a place is not inserted.
+// The table in memory is then the one saved.
+void recordInHallOfFame(uint32_t score, const char* name);
 // Does a one-player score earn a place?
 bool qualifiesForHallOfFame(uint32_t score);
 // Inserts a qualifying score with a name from the bottom: the newest of

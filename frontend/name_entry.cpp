@@ -98,8 +98,9 @@ void eraseLetter()
     showTypedName();
 }
 
-// The name goes into the table, the screen is rebuilt with "Back" and the
-// table is saved; a save that fails ends the game with exit code 555.
+// The name goes into the table as it stands in the file now, the table is
+// saved, and the screen is rebuilt with "Back" to show it; a save that fails
+// ends the game with exit code 555.
 void confirmName()
 {
     if (!held(SDLK_RETURN) || menuKeyLatch != 0)
@@ -111,9 +112,8 @@ void confirmName()
     typedLength = 0;
     // Closing the screen also takes the prompt down.
     closeHallOfFame();
-    insertIntoHallOfFame(tank[0].score, typedName);
+    recordInHallOfFame(tank[0].score, typedName);
     showHallOfFame();
-    saveHallOfFame();
     tank[0].score = 0;
 }
 

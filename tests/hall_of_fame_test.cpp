@@ -6,6 +6,8 @@
 #include "test_images.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -200,6 +202,55 @@ TEST_F(HallOfFameTest, AFailedSaveKeepsTheOldFileAndEndsTheGame)
     // The directory does not exist.
     setHallOfFamePath((kDirectory / "missing" / "scores.txt").c_str());
     EXPECT_EXIT(saveHallOfFame(), ::testing::ExitedWithCode(kFailureStatus), "^$");
+}
+
+// Two games of one player each read the table at their start and each earn
+// a place: the later save keeps the earlier one's entry, whether they save
+// one after the other or at the same moment, and a score the other game has
+// pushed out no longer goes in.
+TEST_F(HallOfFameTest, GamesSavingOneTableKeepEachOthersEntries)
+{
+    fill(kTens);
+    saveHallOfFame();
+    HallOfFameEntry loaded[kHallOfFameEntries];
+    std::memcpy(loaded, hallOfFame, sizeof loaded);
+
+    recordInHallOfFame(95, "first");
+    std::memcpy(hallOfFame, loaded, sizeof loaded);  // the other game's table
+    recordInHallOfFame(85, "second");
+    EXPECT_EQ(nameOf(1), "first");
+    EXPECT_EQ(nameOf(3), "second");
+    const Entries shown = entries();
+    readHallOfFame();
+    EXPECT_EQ(entries(), shown) << "the table in memory is the one saved";
+    std::memcpy(hallOfFame, loaded, sizeof loaded);
+    recordInHallOfFame(20, "late");  // qualified against the table it loaded
+    readHallOfFame();
+    EXPECT_EQ(entries(), shown);
+
+    // Eight games saving at once, each released by the same closed pipe.
+    int go[2];
+    ASSERT_EQ(pipe(go), 0);
+    std::vector<pid_t> games;
+    for (int g = 0; g < 8; ++g) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            char byte;
+            close(go[1]);
+            (void)!read(go[0], &byte, 1);
+            std::memcpy(hallOfFame, loaded, sizeof loaded);
+            recordInHallOfFame(1000 + g, ("g" + std::to_string(g)).c_str());
+            _exit(0);
+        }
+        games.push_back(pid);
+    }
+    close(go[0]);
+    close(go[1]);
+    for (pid_t pid : games)
+        waitpid(pid, nullptr, 0);
+    readHallOfFame();
+    for (int g = 0; g < 8; ++g)
+        EXPECT_EQ(nameOf(7 - g), "g" + std::to_string(g));
 }
 
 }  // namespace
