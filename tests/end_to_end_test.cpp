@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -35,23 +34,6 @@ const Area kNamePrompt = {172, 352, 260, 363};
 const Area kTypedNameRow = {255, 350, 470, 372};
 const Area kFirstHallOfFameName = {172, 132, 230, 148};
 const Area kBackBar = {305, 330, 335, 352};
-
-// The game's window: the top-level window named "Korvath", or 0.
-Window gameWindow(Display* display)
-{
-    Window root, parent, *children = nullptr, found = 0;
-    unsigned count = 0;
-    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
-        return 0;
-    for (unsigned i = 0; i < count && !found; ++i) {
-        char* name = nullptr;
-        if (XFetchName(display, children[i], &name) && name && std::strcmp(name, "Korvath") == 0)
-            found = children[i];
-        XFree(name);
-    }
-    XFree(children);
-    return found;
-}
 
 bool fixedAt640By480(Display* display, Window window)
 {

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -102,6 +103,22 @@ bool titleMenuWithHighlightOn(const Screenshot& s, int item)
         if (highlightOn(s, i) != (i == item))
             return false;
     return s.share(kWholeScreen, isCoverBlue) < 0.2;
+}
+
+unsigned long gameWindow(Display* display)
+{
+    Window root, parent, *children = nullptr, found = 0;
+    unsigned count = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+        return 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        char* name = nullptr;
+        if (XFetchName(display, children[i], &name) && name && std::strcmp(name, "Korvath") == 0)
+            found = children[i];
+        XFree(name);
+    }
+    XFree(children);
+    return found;
 }
 
 bool xdotool(const char* action, const char* key)

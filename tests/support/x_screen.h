@@ -50,6 +50,10 @@ private:
 bool highlightOn(const Screenshot& s, int item);
 bool titleMenuWithHighlightOn(const Screenshot& s, int item);
 
+// The game's window: the top-level window named "Korvath", or 0 (an X
+// Window id).
+unsigned long gameWindow(Display* display);
+
 // Real key events through the X server's test extension, to the window under
 // the pointer: the game's full-screen window. `action` is key, keydown or
 // keyup; `key` an X key name ("space", "Left").

@@ -1,0 +1,142 @@
+// How the real game ends from the outside. It never outlives its display:
+// its X client killed (as xkill does) at the title menu, in play or while
+// paused, or its X server stopped under a full-screen game, it ends within
+// two seconds with its own code and one line saying so. And a quit signal
+// during name entry ends it with the score table as it was, byte for byte.
+#include "game_process.h"
+#include "shutdown.h"
+#include "x_screen.h"
+
+#include <gtest/gtest.h>
+// After GoogleTest, whose own names Xlib's macros (None, Bool) would hide.
+#include <X11/Xlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double kEndSeconds = 2.0;
+// "Paused" and "Game Over" stand here; the name prompt and the typed name
+// below the hall of fame's rows.
+const Area kBanner = {250, 220, 390, 260};
+const Area kNamePrompt = {172, 352, 260, 363};
+const Area kTypedNameRow = {255, 350, 470, 372};
+
+bool gameUnderway(const Screenshot& s) { return !highlightOn(s, 0) && s.share(kWholeScreen, isCoverBlue) < 0.2; }
+bool bannerUp(const Screenshot& s) { return s.count(kBanner, isText) >= 300; }
+
+class ShutDownTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("DISPLAY"))
+            GTEST_SKIP() << "no X display (DISPLAY is not set): the game needs one to run";
+        if (!xdotoolInstalled())
+            GTEST_SKIP() << "xdotool is not installed: it sends the key presses";
+        display_ = XOpenDisplay(nullptr);
+        ASSERT_NE(display_, nullptr);
+    }
+
+    void TearDown() override
+    {
+        watch_.reset();
+        game_.reset();
+        if (display_)
+            XCloseDisplay(display_);
+    }
+
+    // The game in a window on the test's display, at its title menu.
+    void startAtTitleMenu()
+    {
+        game_ = std::make_unique<GameProcess>(dir_.path(), std::vector<std::string>{"./korvath", "--window"});
+        watch_ = std::make_unique<ScreenWatcher>(display_, *game_);
+        ASSERT_TRUE(watch_->waitForScreen([](const Screenshot& s) { return titleMenuWithHighlightOn(s, 0); }))
+            << game_->summary();
+    }
+
+    static void expectEndedForLostDisplay(GameProcess& game)
+    {
+        ASSERT_TRUE(game.waitForEnd(kEndSeconds)) << "still running " << kEndSeconds << " s after";
+        EXPECT_EQ(game.exitCode(), kDisplayLostExit) << game.summary();
+        const std::string said = game.standardError();
+        EXPECT_TRUE(said.find("display") != std::string::npos && said.find('\n') == said.size() - 1) << said;
+    }
+
+    Display* display_ = nullptr;
+    RunDirectoryCopy dir_;
+    std::unique_ptr<GameProcess> game_;
+    std::unique_ptr<ScreenWatcher> watch_;
+};
+
+TEST_F(ShutDownTest, KillingTheGamesXClientAtTheTitleInPlayOrPausedEndsIt)
+{
+    for (const std::string moment : {"title menu", "play", "pause"}) {
+        SCOPED_TRACE(moment);
+        startAtTitleMenu();
+        if (moment != "title menu") {
+            ASSERT_TRUE(watch_->pressUntil("space", gameUnderway)) << game_->summary();
+        }
+        if (moment == "pause") {
+            ASSERT_TRUE(watch_->pressUntil("p", bannerUp)) << "\"Paused\" shows. " << game_->summary();
+        }
+        const Window window = gameWindow(display_);
+        ASSERT_NE(window, 0u);
+        XKillClient(display_, window);
+        XSync(display_, False);
+        expectEndedForLostDisplay(*game_);
+    }
+}
+
+TEST_F(ShutDownTest, StoppingTheXServerUnderAFullScreenGameEndsIt)
+{
+    int n = 140;
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) || fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
+        ++n;
+    const std::string name = ":" + std::to_string(n);
+    GameProcess server(".", {"Xvfb", name, "-screen", "0", "640x480x24", "-nolisten", "tcp", "-noreset"});
+    Display* screen = nullptr;
+    for (int tries = 0; !screen && tries < 100 && !server.hasEnded(); ++tries) {
+        usleep(50000);
+        screen = XOpenDisplay(name.c_str());
+    }
+    ASSERT_NE(screen, nullptr) << server.summary();
+    GameProcess game(dir_.path(), {"./korvath"}, {"DISPLAY=" + name});
+    const bool titleMenu = ScreenWatcher(screen, game).waitForScreen([](const Screenshot& s) { return titleMenuWithHighlightOn(s, 0); });
+    XCloseDisplay(screen);  // before the server goes, or this test's own Xlib would end it
+    ASSERT_TRUE(titleMenu) << game.summary();
+
+    server.requestQuit();
+    ASSERT_TRUE(server.waitForEnd(10.0));
+    expectEndedForLostDisplay(game);
+}
+
+TEST_F(ShutDownTest, AQuitSignalDuringNameEntryKeepsTheTableByteForByte)
+{
+    // Nine names and an empty tenth place, which even a score of 0 earns.
+    std::vector<uint8_t> table(160, 0);
+    for (int i = 0; i < 9; ++i) {
+        table[16 * i] = uint8_t('a' + i);
+        table[16 * i + 12] = uint8_t(90 - 10 * i);
+    }
+    std::ofstream(dir_.file("media/font/scores.txt"), std::ios::binary).write(reinterpret_cast<const char*>(table.data()), 160);
+    startAtTitleMenu();
+    ASSERT_TRUE(watch_->pressUntil("space", gameUnderway)) << game_->summary();
+    ASSERT_TRUE(xdotool("key", "Escape"));
+    ASSERT_TRUE(watch_->waitForScreen([](const Screenshot& s) { return s.count(kNamePrompt, isText) >= 120 && !bannerUp(s); }))
+        << "\"Enter your name\". " << game_->summary();
+    const Screenshot before = watch_->screen;
+    ASSERT_TRUE(watch_->pressUntil("k", [&](const Screenshot& s) { return s.differingPixels(before, kTypedNameRow) >= 10; }));
+
+    game_->requestQuit();
+    ASSERT_TRUE(game_->waitForEnd(kEndSeconds)) << "still running " << kEndSeconds << " s after SIGTERM";
+    EXPECT_EQ(game_->exitCode(), 0) << game_->summary();
+    EXPECT_EQ(readBytes(dir_.file("media/font/scores.txt")), table);
+    EXPECT_FALSE(fs::exists(dir_.file("media/font/scores.txt.new")));
+}
+
+}  // namespace
