@@ -1,12 +1,24 @@
-// The frame pass: pacing, also across the tick counter's wrap. The frame
-// allocation test counts what drawing allocates.
+// The frame pass: pacing, also across the tick counter's wrap, and the quit
+// signals, which the event poll reports as a quit. The frame allocation test
+// counts what drawing allocates.
 #include "display.h"
 
 #include "test_display.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace {
+
+// Each in a child of its own, which the signal must not kill: the event
+// poll after it reports a quit, as it does for a closed window. First in the
+// file, so that no display of the parent's is up beside the children's.
+TEST(DisplayTest, TermIntAndHangUpSignalsAreQuitRequests)
+{
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        EXPECT_EXIT({ ensureDisplay(); std::raise(signal); std::_Exit(pollEvents() ? 0 : 1); }, ::testing::ExitedWithCode(0), "") << signal;
+}
 
 TEST(DisplayTest, FramesAreAtLeast15msApartButALateOneDoesNotWait)
 {
