@@ -1,5 +1,6 @@
 #include "skid_dust.h"
 
+#include "depths.h"
 #include "sprite.h"
 
 SwirlSlot skidDust[kPlayers][kDustParticles];

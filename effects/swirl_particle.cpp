@@ -1,5 +1,6 @@
 #include "swirl_particle.h"
 
+#include "depths.h"
 #include "sprite.h"
 
 #include <cstdlib>

@@ -14,8 +14,6 @@
 class Sprite;
 class Texture;
 
-// Depth of every effect particle: above the playfield, below the HUD.
-constexpr double kEffectDepth = 90.0;
 
 // A start roll hits when rand() % kSpawnChance equals the effect's value.
 constexpr int kSpawnChance = 30;

@@ -20,8 +20,6 @@ bool windowedDisplay = false;
 
 namespace {
 
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
 constexpr int kScreenBits = 32;
 
 void (*escapeHandler)() = nullptr;
@@ -79,6 +77,11 @@ void skipScalingOnMatchingScreen()
 }
 
 }  // namespace
+
+double centredX(unsigned imageWidth)
+{
+    return kScreenCentreX - double(imageWidth / 2);
+}
 
 void setEscapeHandler(void (*handler)())
 {

@@ -11,12 +11,21 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+// The screen, in pixels, and its middle column.
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+constexpr double kScreenCentreX = kScreenWidth / 2;
+
 // Minimum time between two buffer swaps, milliseconds.
 constexpr Uint32 kFramePeriodMs = 15;
 
 // Exit code after a failed start-up step (SDL, the display mode or the font
 // library): the message is printed, SDL shut down, and the program ends.
 constexpr int kDisplayFailureExit = 2;
+
+// The x at which an image of this width stands centred on the screen, as
+// the banners and labels do: the middle less half the width, rounded down.
+double centredX(unsigned imageWidth);
 
 // Tick count (SDL_GetTicks) when the previous frame's pacing wait ended.
 extern Uint32 lastFrameTick;

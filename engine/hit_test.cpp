@@ -20,9 +20,9 @@ bool quadContainsXY(const Quad& q, double px, double py)
     return inside;
 }
 
-bool quadContainsPoint(const Quad& q, const Quad& p)
+bool within(double low, double v, double high)
 {
-    return quadContainsXY(q, p.x[0], p.y[0]);
+    return low <= v && v <= high;
 }
 
 bool quadContainsCorner(const Quad& q, const Quad& p)

@@ -13,9 +13,10 @@ struct Quad {
     double y[4];
 };
 
-// Is corner 0 of p inside q?
-bool quadContainsPoint(const Quad& q, const Quad& p);
 // Is any corner of p inside q? Corners are tried in order 0..3.
 bool quadContainsCorner(const Quad& q, const Quad& p);
 // The inside test for one point.
 bool quadContainsXY(const Quad& q, double px, double py);
+
+// low <= v <= high: the span tests of the shots' hit boxes.
+bool within(double low, double v, double high);

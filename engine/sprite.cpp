@@ -286,3 +286,10 @@ void Sprite::advanceMotion()
     if (animator && animator->advance())
         textureName = animator->currentTexture()->textureName;
 }
+
+Sprite* makeAdditiveSprite(Texture* texture, double x, double y, double depth)
+{
+    Sprite* sprite = new Sprite(x, y, depth, texture);
+    sprite->setBlend(GL_SRC_ALPHA, GL_ONE);
+    return sprite;
+}

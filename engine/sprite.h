@@ -129,3 +129,6 @@ extern bool spriteMotionFrozen;
 
 // a when a < 360, else fmod(a, 360); negative values are returned unchanged.
 double wrapDegrees(double a);
+
+// A sprite with additive blending, as every text and glow is drawn.
+Sprite* makeAdditiveSprite(Texture* texture, double x, double y, double depth);

@@ -1,5 +1,6 @@
 #include "hall_of_fame.h"
 
+#include "depths.h"
 #include "game_state.h"
 #include "media_path.h"
 #include "scene.h"
@@ -32,14 +33,11 @@ constexpr const char* kLockSuffix = ".lock";
 constexpr size_t kRecordBytes = kNameFieldSize + 4;
 constexpr size_t kFileBytes = kHallOfFameEntries * kRecordBytes;
 
-// The screen's lines: 16 pt text on surfaces 30 high, in front of the menu.
-constexpr unsigned kLineHeight = 30;
-constexpr double kLineDepth = 100.0;
+// The screen's lines: 16 pt text on line-high surfaces, in front of the menu.
 constexpr double kNameColumn = 35.0;    // from the menu window's left edge
 constexpr double kScoreColumn = 315.0;
 constexpr double kFirstRowY = 130.0;
 constexpr double kRowSpacing = 20.0;
-constexpr double kPromptY = 350.0;
 
 std::string hallOfFamePath = kDefaultPath;
 
@@ -167,8 +165,8 @@ double columnX(double offset)
 
 void showLine(const std::string& text, double x, double y, Texture*& texture, Sprite*& sprite)
 {
-    texture = makeTextTexture(text.c_str(), kSmallTextPoints, kLineHeight, 0);
-    sprite = makeAdditiveSprite(texture, x, y, kLineDepth);
+    texture = makeTextTexture(text.c_str(), kSmallTextPoints, kTextLineHeight, 0);
+    sprite = makeAdditiveSprite(texture, x, y, kFrontDepth);
 }
 
 void destroyLine(Texture*& texture, Sprite*& sprite)
@@ -280,7 +278,7 @@ void showHallOfFame()
 
     // The typed name appears to the right of the prompt (name entry).
     if (nameEntryActive)
-        showLine("Enter your name", nameX, kPromptY, promptTexture, promptSprite);
+        showLine("Enter your name", nameX, kPromptRowY, promptTexture, promptSprite);
     else
         backSprite->show();
 }

@@ -46,6 +46,9 @@ bool qualifiesForHallOfFame(uint32_t score);
 // equal scores ranks first and the old tenth drops out.
 void insertIntoHallOfFame(uint32_t score, const char* name);
 
+// The row of the name prompt, which the typed name shares.
+constexpr double kPromptRowY = 350.0;
+
 // The screen: the ten names and scores, and "Back" or the name prompt.
 void showHallOfFame();
 void closeHallOfFame();

@@ -1,7 +1,9 @@
 #include "name_entry.h"
 
+#include "depths.h"
 #include "game_state.h"
 #include "hall_of_fame.h"
+#include "keys.h"
 #include "scene.h"
 #include "sprite.h"
 #include "text_sprites.h"
@@ -16,26 +18,17 @@ bool nameKeyHeld = false;
 
 namespace {
 
-// The typed name: the whole 160 x 30 name surface, right of the prompt.
+// The typed name: the whole name surface, right of the prompt.
 // Its place is x 260, unless the prompt in this font reaches further: then
 // it starts a small gap after the prompt instead of writing over it.
-constexpr unsigned kNameWidth = 160;
-constexpr unsigned kNameHeight = 30;
 constexpr double kNameX = 260.0;
 constexpr double kPromptGap = 8.0;
-constexpr double kNameY = 350.0;
-constexpr double kNameDepth = 100.0;
 
 // Capitals are k - 32 in the character set.
 constexpr int kCapitalOffset = 'a' - 'A';
 
 Texture* nameTexture;
 Sprite* nameSprite;
-
-bool held(SDLKey key)
-{
-    return keyState[key] != 0;
-}
 
 void forgetTypedName()
 {
@@ -51,16 +44,16 @@ void showTypedName()
     nameSurface->restore();
     forgetTypedName();
     nameSurface->drawText(0, 0, typedName);
-    nameTexture = new Texture(nameSurface, 0, 0, kNameWidth, kNameHeight);
+    nameTexture = new Texture(nameSurface, 0, 0, kNameWidth, kTextLineHeight);
     const double x = std::max(kNameX, double(int(promptRightEdge() + kPromptGap)));
-    nameSprite = makeAdditiveSprite(nameTexture, x, kNameY, kNameDepth);
+    nameSprite = makeAdditiveSprite(nameTexture, x, kPromptRowY, kFrontDepth);
 }
 
 // Caps Lock counts only when it is the one modifier active: with Num Lock
 // also on, the modifier state is no longer exactly KMOD_CAPS.
 bool capitalsWanted()
 {
-    return held(SDLK_LSHIFT) || held(SDLK_RSHIFT) || keyModifiers == KMOD_CAPS;
+    return keyHeld(kShiftKeys[0]) || keyHeld(kShiftKeys[1]) || keyModifiers == KMOD_CAPS;
 }
 
 // At most one letter per pass: the first held letter in alphabetical order.
@@ -70,11 +63,11 @@ void typeLetter()
 {
     if (typedLength >= kMaxNameLength)
         return;
-    for (int k = SDLK_a; k <= SDLK_z; ++k) {
-        if (!held(SDLKey(k)))
+    for (int k = kFirstLetterKey; k <= kLastLetterKey; ++k) {
+        if (!keyHeld(SDLKey(k)))
             continue;
         nameKeyHeld = true;
-        if (menuKeyLatch != 0)
+        if (menuKeyIsLatched())
             continue;
         typedName[typedLength] = char(capitalsWanted() ? k - kCapitalOffset : k);
         typedName[typedLength + 1] = '\0';
@@ -87,10 +80,10 @@ void typeLetter()
 
 void eraseLetter()
 {
-    if (!held(SDLK_BACKSPACE) || typedLength == 0)
+    if (!keyHeld(kEraseKey) || typedLength == 0)
         return;
     nameKeyHeld = true;
-    if (menuKeyLatch != 0)
+    if (menuKeyIsLatched())
         return;
     menuKeyLatch = kKeyLatched;
     --typedLength;
@@ -103,7 +96,7 @@ void eraseLetter()
 // ends the game with exit code 555.
 void confirmName()
 {
-    if (!held(SDLK_RETURN) || menuKeyLatch != 0)
+    if (!keyHeld(kConfirmKey) || menuKeyIsLatched())
         return;
     menuKeyLatch = kKeyLatched;
     nameEntryActive = false;
@@ -129,7 +122,7 @@ void nameEntryStep()
     confirmName();
     // Return does not keep the latch: only a key that could act does.
     if (!nameKeyHeld)
-        menuKeyLatch = 0;
+        menuKeyLatch = kKeyFree;
 }
 
 void resetNameEntry()

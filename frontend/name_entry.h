@@ -5,6 +5,8 @@
 #include <cstdint>
 
 constexpr int kMaxNameLength = 8;
+// The typed name's surface is this wide, and a line of text high.
+constexpr unsigned kNameWidth = 160;
 
 extern char typedName[kMaxNameLength + 1];  // always NUL-terminated
 extern uint32_t typedLength;                // 0..8

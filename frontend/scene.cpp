@@ -1,15 +1,24 @@
 #include "scene.h"
 
+#include "depths.h"
+#include "display.h"
 #include "effect_pools.h"
+#include "formation.h"
 #include "frame_strip.h"
 #include "game_state.h"
 #include "hall_of_fame.h"
+#include "hud.h"
 #include "levels.h"
+#include "mothership.h"
+#include "name_entry.h"
 #include "samples.h"
+#include "shields.h"
 #include "sprite.h"
+#include "tank.h"
 #include "text_sprites.h"
 #include "text_surface.h"
 #include "texture.h"
+#include "title_menu.h"
 
 #include <cstdio>
 
@@ -32,32 +41,12 @@ Texture* flareTexture;
 Texture* panelTexture;
 Sprite* backdropSprite;
 
-Texture* p1ScoreLabelTexture;
-Texture* p1ScoreLabelTexture2;
-Texture* p2ScoreLabelTexture;
-Texture* livesLabelTexture;
-Sprite* p2ScoreLabelSprite;
-Sprite* p1ScoreLabelSprite2;
-Sprite* p1ScoreLabelSprite;
-Sprite* leftPanelSprite;
-Sprite* rightPanelSprite;
-Sprite* livesLabelSprite;
-Sprite* livesPanelSprite;
-Texture* digitTexture[10];
-Sprite* livesDigitSprite;
-Sprite* p2ScoreDigitSprite[kScoreDigits];
-Sprite* p1ScoreDigitSprite[kScoreDigits];
-
 Texture* menuWindowTexture;
 Sprite* menuWindowSprite;
 Sprite* menuShadeSprite;
 Sprite* menuItemSprite[kMenuItems];
 Sprite* menuItemHighlightSprite[kMenuItems];
 Sprite* backSprite;
-Texture* gameOverTexture;
-Texture* youWinTexture;
-Texture* pausedTexture;
-Sprite* pausedSprite;
 Sprite* creditSprite[kCreditLines];
 Texture* menuItemTexture[kMenuItems];
 Texture* menuItemHighlightTexture[kMenuItems];
@@ -74,8 +63,6 @@ const char creditLines[kCreditLines][kCreditLineSize] = {
     "For the use of their resources.",
 };
 
-TextSurface* levelBannerSurface;
-Texture* levelBannerTexture;
 TextSurface* nameSurface;
 
 namespace {
@@ -85,13 +72,34 @@ constexpr const char* kMenuItemText[kMenuItems] = {"One Player", "Two Player", "
 constexpr const char* kLabelPlatePath = "media\\windows\\score_0.tga";
 constexpr unsigned kLabelWidth = 170;
 constexpr unsigned kLabelHeight = 50;
+constexpr int kLabelTextTop = 4;        // a label's text on its plate
 
-// Where the parts sit on a tank whose top-left is (x, y).
-constexpr double kWheelCoverDx = 1, kWheelCoverDy = 30;
-constexpr double kWheelDx = 2, kWheelSpacing = 11, kWheelDy = 37;
-constexpr double kBodyDx = 6, kBodyDy = 23;
-constexpr double kBridgeDx = 14, kBridgeDy = 15;
-constexpr double kCannonDx = 20, kCannonDy = 4;
+// The dark panels behind the labels: the one-pixel panel image stretched,
+// 4 pixels in from the label and 6 down.
+constexpr double kPanelWidth = 162;
+constexpr double kPanelHeight = 40;
+constexpr double kPanelInsetX = 4;
+constexpr double kPanelTop = 6;
+constexpr double kShadeOpacity = 0.75;
+
+// The title menu: the items 40 pixels apart from y 140, each highlight 4
+// pixels lower (its text is drawn 4 up on the bar, so both texts meet), the
+// shade 17 right and 19 below the window, "Back" 44 above its bottom.
+constexpr double kFirstItemY = 140;
+constexpr double kItemSpacing = 40;
+constexpr double kHighlightDrop = 4;
+constexpr double kShadeOffsetX = 17;
+constexpr double kShadeOffsetY = 19;
+constexpr double kBackAboveBottom = 44;
+constexpr double kCreditY = 420;
+
+// Sprites built hidden wait here until the game places them.
+constexpr double kParkedAt = 100;
+
+// The shields' arcs are 8-pixel frames stretched six times as wide.
+constexpr double kArcStretch = 6.0;
+constexpr int kArcFrameDelay = 3;
+constexpr unsigned kArcStartFrame[kShieldCount] = {1, 8, 16};
 
 Sprite* hiddenSprite(Sprite* sprite)
 {
@@ -106,27 +114,8 @@ Sprite* makePanel(double builtX, double x, double y, double w, double h, double 
     Sprite* panel = new Sprite(builtX, 0, depth, panelTexture);
     panel->setScale(w, h);
     panel->setPosition(x, y, depth);
-    panel->setAlpha(0.75);
+    panel->setAlpha(kShadeOpacity);
     return panel;
-}
-
-void setInitialGameState()
-{
-    shieldsGone = false;
-    formationArrived = false;
-    playerCount = 2;
-    level = 1;
-    levelCleared = false;
-    tank[0].x = 287;
-    tank[0].y = 432;
-    lives = 3;
-    tank[0].score = 0;
-    tank[1].x = 125;
-    tank[1].y = 432;
-    for (TankState& t : tank) {
-        t.outline.y[0] = t.outline.y[1] = 436;
-        t.outline.y[2] = t.outline.y[3] = 465;
-    }
 }
 
 void loadTankTextures()
@@ -146,75 +135,62 @@ void loadTankTextures()
     tankWheelTexture = new Texture("media\\sprites\\tank_wheel.tga");
 }
 
+Sprite* makeTankPart(const TankState& t, PartPlace place, double depth, Texture* texture)
+{
+    return new Sprite(t.x + place.dx, t.y + place.dy, depth, texture);
+}
+
 // Equal depths overlap in order of construction, so the parts are made in a
 // fixed order: wheel covers, wheels, bodies, bridges, cannons; player 1 first.
+// Each stands where it sits on its tank at the start position.
 void buildTanks()
 {
     loadTankTextures();
     for (int p = 0; p < 2; ++p)
-        tank[p].tankWheelsSprite =
-            new Sprite(tank[p].x + kWheelCoverDx, tank[p].y + kWheelCoverDy, 4.0, tankWheelsTexture[p]);
+        tank[p].tankWheelsSprite = makeTankPart(tank[p], kWheelCoverPlace, kWheelCoverBuildDepth, tankWheelsTexture[p]);
     for (int i = 0; i < kTankWheels; ++i)
         for (int p = 0; p < 2; ++p) {
-            Sprite* wheel = new Sprite(tank[p].x + kWheelDx + kWheelSpacing * i, tank[p].y + kWheelDy, 1.0,
-                                       tankWheelTexture);
-            wheel->setRotation(45.0 * i);
+            Sprite* wheel = new Sprite(roadWheelX(tank[p].x, i), tank[p].y + kFirstRoadWheelPlace.dy,
+                                       kTankUnderPartDepth, tankWheelTexture);
+            wheel->setRotation(kRoadWheelBuildTurn * i);
             tank[p].tankWheelSprite[i] = wheel;
         }
     for (int p = 0; p < 2; ++p)
-        tank[p].tankBodySprite = new Sprite(tank[p].x + kBodyDx, tank[p].y + kBodyDy, 2.0, tankBodyTexture[p]);
+        tank[p].tankBodySprite = makeTankPart(tank[p], kBodyPlace, kTankHullDepth, tankBodyTexture[p]);
     for (int p = 0; p < 2; ++p)
-        tank[p].tankBridgeSprite =
-            new Sprite(tank[p].x + kBridgeDx, tank[p].y + kBridgeDy, 2.0, tankBridgeTexture[p]);
+        tank[p].tankBridgeSprite = makeTankPart(tank[p], kBridgePlace, kTankHullDepth, tankBridgeTexture[p]);
     for (int p = 0; p < 2; ++p)
-        tank[p].tankCannonSprite =
-            new Sprite(tank[p].x + kCannonDx, tank[p].y + kCannonDy, 1.0, tankCannonTexture[p]);
-
-    TankState& second = tank[1];
-    second.tankWheelsSprite->hide();
-    for (Sprite* wheel : second.tankWheelSprite)
-        wheel->hide();
-    second.tankBodySprite->hide();
-    second.tankBridgeSprite->hide();
-    second.tankCannonSprite->hide();
+        tank[p].tankCannonSprite = makeTankPart(tank[p], kCannonPlace, kTankUnderPartDepth, tankCannonTexture[p]);
+    hideTank(1);
 }
 
 void buildMothership()
 {
     mothershipStrip = new FrameStrip("media\\sprites\\mothership.tga", 13, 100, 60);
-    mothershipSprite = new Sprite(-100, 9, 2.0, mothershipStrip);
+    mothershipSprite = new Sprite(-100, 9, kMothershipDepth, mothershipStrip);
     mothershipSprite->animator->delay = 3;
     mothershipSprite->animator->pingPong = false;
-    mothershipSprite->setUniformScale(0.64);
+    mothershipSprite->setUniformScale(kMothershipScale);
     mothershipSprite->hide();
-    mothershipActive = false;
-    mothershipX = -50.0;
-    mothershipY = 0.0;
 }
 
+// Each alien's sprite stands where the first level's set-up puts it.
 void buildAliens()
 {
     alienStrip = new FrameStrip("media\\sprites\\alien_purple.tga", 9, 31, 31);
     for (int row = 0; row < kFormationRows; ++row)
         for (int column = 0; column < kFormationColumns; ++column) {
             const int i = row * kFormationColumns + column;
-            alien[i].alive = 1;
-            alien[i].y = -(27.0 * level + 23.0 + 32.0 * row);
-            alienSprite[i] = new Sprite(alien[i].x, alien[i].y, 2.0, alienStrip);
+            alienSprite[i] = new Sprite(alienStartX(column), alienStartY(row), kAlienDepth, alienStrip);
             alienSprite[i]->animator->delay = 5;
         }
-    marchSpeed = -0.17;
-    descentCounter = 46.0;
 }
 
 void buildShots()
 {
     bulletTexture = new Texture("media\\sprites\\bullet.tga");
-    for (PlayerShot& s : shot) {
-        s.bulletSprite = hiddenSprite(new Sprite(100, 100, 2.0, bulletTexture));
-        s.active = false;
-        s.vy = -4.0;
-    }
+    for (PlayerShot& s : shot)
+        s.bulletSprite = hiddenSprite(new Sprite(kParkedAt, kParkedAt, kShotDepth, bulletTexture));
 }
 
 void buildDebris()
@@ -227,46 +203,37 @@ void buildDebris()
     for (int i = 0; i < kDebrisPieces; ++i)
         mothershipPieceTexture[i] = new Texture(piecePath[i]);
     for (int i = 0; i < kDebrisPieces; ++i) {
-        mothershipDebrisSprite[i] = new Sprite(0, 0, 3.0, mothershipPieceTexture[i]);
-        mothershipDebrisSprite[i]->setUniformScale(0.64);
+        mothershipDebrisSprite[i] = new Sprite(0, 0, kDebrisDepth, mothershipPieceTexture[i]);
+        mothershipDebrisSprite[i]->setUniformScale(kMothershipScale);
         mothershipDebrisSprite[i]->hide();
-        mothershipDebris[i].life = 0.0;
-        for (int p = 0; p < kPlayers; ++p) {
-            tankDebrisSprite[p][i] = hiddenSprite(new Sprite(0, 0, 10.0, flareTexture));
-            tankDebris[p][i].life = 0.0;
-        }
-        for (int s = 0; s < kExplosionSlots; ++s) {
-            alienDebrisSprite[i][s] = hiddenSprite(new Sprite(0, 0, 10.0, flareTexture));
-            alienDebris[i][s].life = 0.0;
-        }
+        for (int p = 0; p < kPlayers; ++p)
+            tankDebrisSprite[p][i] = hiddenSprite(new Sprite(0, 0, kHiddenDebrisBuildDepth, flareTexture));
+        for (int s = 0; s < kExplosionSlots; ++s)
+            alienDebrisSprite[i][s] = hiddenSprite(new Sprite(0, 0, kHiddenDebrisBuildDepth, flareTexture));
     }
     for (Sprite*& flare : alienBombSprite)
-        flare = hiddenSprite(new Sprite(100, 100, 2.0, flareTexture));
+        flare = hiddenSprite(new Sprite(kParkedAt, kParkedAt, kFlareDepth, flareTexture));
 }
 
+// Each arc is stretched, given its delay and its start frame before the next
+// is built; the balls stand level with it, as the level's set-up puts them.
 void buildShields()
 {
     shieldArcStrip = new FrameStrip("media\\sprites\\sheild_arc.tga", 24, 8, 8);
-    const double arcX[kShieldCount] = {150, 310, 470};
-    const unsigned startFrame[kShieldCount] = {1, 8, 16};
     for (int s = 0; s < kShieldCount; ++s) {
-        Sprite* arc = new Sprite(arcX[s], 400, 2.0, shieldArcStrip);
-        arc->setScale(6.0, 1.0);
-        arc->animator->delay = 3;
-        arc->animator->setFrame(startFrame[s]);
+        Sprite* arc = new Sprite(kShieldStartX[s], kShieldRestY, kShieldArcBuildDepth, shieldArcStrip);
+        arc->setScale(kArcStretch, 1.0);
+        arc->animator->delay = kArcFrameDelay;
+        arc->animator->setFrame(kArcStartFrame[s]);
         shield[s].shieldArcSprite = arc;
     }
     shieldBallStrip = new FrameStrip("media\\sprites\\sheild_ball.tga", 6, 16, 16);
     for (Shield& s : shield) {
-        s.alive = true;
-        Sprite* arc = s.shieldArcSprite;
-        Sprite* left = new Sprite(arc->x() - 15.0, 395, 3.0, shieldBallStrip);
-        left->animator->pingPong = false;
-        Sprite* right = new Sprite(left->x() + arc->scaledWidth() + left->scaledWidth() - 3.0, 395, 3.0,
-                                   shieldBallStrip);
-        right->animator->pingPong = false;
-        s.shieldBallSprite[0] = left;
-        s.shieldBallSprite[1] = right;
+        for (Sprite*& ball : s.shieldBallSprite) {
+            ball = new Sprite(0, 0, kShieldDepth, shieldBallStrip);
+            ball->animator->pingPong = false;
+        }
+        placeBallsLevel(s);
     }
 }
 
@@ -283,10 +250,15 @@ void buildLabelTextures()
     const char* const text[4] = {"Player 1 Score:", "Player 1 Score:", "Player 2 Score:", "Lives:"};
     for (int i = 0; i < 4; ++i) {
         const int w = plate.textWidth(text[i]);
-        plate.drawText(short(85 - w / 2), 4, text[i]);
+        plate.drawText(short(kLabelWidth / 2 - w / 2), kLabelTextTop, text[i]);
         *target[i] = new Texture(&plate, 0, 0, kLabelWidth, kLabelHeight);
         plate.restore();
     }
+}
+
+Sprite* makeLabelPanel(const Sprite* label)
+{
+    return makePanel(label->x(), label->x() + kPanelInsetX, kPanelTop, kPanelWidth, kPanelHeight, kPanelDepth);
 }
 
 void buildHeadsUpDisplay()
@@ -294,23 +266,26 @@ void buildHeadsUpDisplay()
     buildLabelTextures();
     panelTexture = new Texture("media\\windows\\window_bg.bmp");
 
-    p2ScoreLabelSprite = hiddenSprite(makeAdditiveSprite(p2ScoreLabelTexture, 0, 0, 98.0));
-    p1ScoreLabelSprite2 = hiddenSprite(makeAdditiveSprite(p1ScoreLabelTexture2, 640 - kLabelWidth, 0, 98.0));
-    p1ScoreLabelSprite = makeAdditiveSprite(p1ScoreLabelTexture, 640 - kLabelWidth, 0, 98.0);
-    leftPanelSprite = hiddenSprite(makePanel(0, 4, 6, 162, 40, 97.9));
-    rightPanelSprite = makePanel(p1ScoreLabelSprite->x(), p1ScoreLabelSprite->x() + 4, 6, 162, 40, 97.9);
-    livesLabelSprite = makeAdditiveSprite(livesLabelTexture, 320 - livesLabelTexture->imageWidth / 2.0, 0, 98.0);
-    livesPanelSprite = makePanel(livesLabelSprite->x(), livesLabelSprite->x() + 4, 6, 162, 40, 97.9);
+    const double rightLabelX = kScreenWidth - kLabelWidth;
+    p2ScoreLabelSprite = hiddenSprite(makeAdditiveSprite(p2ScoreLabelTexture, 0, 0, kLabelDepth));
+    p1ScoreLabelSprite2 = hiddenSprite(makeAdditiveSprite(p1ScoreLabelTexture2, rightLabelX, 0, kLabelDepth));
+    p1ScoreLabelSprite = makeAdditiveSprite(p1ScoreLabelTexture, rightLabelX, 0, kLabelDepth);
+    leftPanelSprite = hiddenSprite(makePanel(0, kPanelInsetX, kPanelTop, kPanelWidth, kPanelHeight, kPanelDepth));
+    rightPanelSprite = makeLabelPanel(p1ScoreLabelSprite);
+    livesLabelSprite = makeAdditiveSprite(livesLabelTexture, kScreenCentreX - livesLabelTexture->imageWidth / 2.0, 0,
+                                          kLabelDepth);
+    livesPanelSprite = makeLabelPanel(livesLabelSprite);
 
-    for (int n = 0; n < 10; ++n) {
+    for (int n = 0; n < kDigitTextures; ++n) {
         const char digit[2] = {char('0' + n), '\0'};
-        digitTexture[n] = makeTextTexture(digit, kSmallTextPoints, 30, 0);
+        digitTexture[n] = makeTextTexture(digit, kSmallTextPoints, kTextLineHeight, 0);
     }
-    livesDigitSprite = makeAdditiveSprite(digitTexture[lives], centredX(digitTexture[lives]->imageWidth), 25, 98.0);
+    livesDigitSprite = makeAdditiveSprite(digitTexture[lives], centredX(digitTexture[lives]->imageWidth), kDigitY,
+                                          kDigitDepth);
     for (int i = 0; i < kScoreDigits; ++i)
-        p2ScoreDigitSprite[i] = hiddenSprite(makeAdditiveSprite(digitTexture[0], 55 + 10 * i, 25, 98.0));
+        p2ScoreDigitSprite[i] = hiddenSprite(makeAdditiveSprite(digitTexture[0], scoreDigitX(1, i), kDigitY, kDigitDepth));
     for (int i = 0; i < kScoreDigits; ++i)
-        p1ScoreDigitSprite[i] = makeAdditiveSprite(digitTexture[0], 525 + 10 * i, 25, 98.0);
+        p1ScoreDigitSprite[i] = makeAdditiveSprite(digitTexture[0], scoreDigitX(0, i), kDigitY, kDigitDepth);
 }
 
 void buildTitleMenu()
@@ -318,36 +293,56 @@ void buildTitleMenu()
     menuWindowTexture = new Texture("media\\windows\\menu_2.tga");
     const unsigned w = menuWindowTexture->imageWidth;
     const unsigned h = menuWindowTexture->imageHeight;
-    menuWindowSprite = makeAdditiveSprite(menuWindowTexture, 320 - double(w / 2), 240 - double(h / 2), 99.0);
-    // The shade lies 17 pixels right of and 19 below the window, behind it.
-    const double shadeX = 337 - double(w / 2);
-    menuShadeSprite = makePanel(shadeX, shadeX, 259 - double(h / 2), 366, 264, 98.7);
+    const double windowX = kScreenCentreX - double(w / 2);
+    const double windowY = kScreenHeight / 2 - double(h / 2);
+    menuWindowSprite = makeAdditiveSprite(menuWindowTexture, windowX, windowY, kMenuWindowDepth);
+    // The shade lies behind the window, a little right and down, as large.
+    const double shadeX = windowX + kShadeOffsetX;
+    menuShadeSprite = makePanel(shadeX, shadeX, windowY + kShadeOffsetY, w, h, kMenuShadeDepth);
 
     for (int i = 0; i < kMenuItems; ++i) {
-        Texture* plain = menuItemTexture[i] = makeTextTexture(kMenuItemText[i], kMenuPoints, 30, 0);
-        menuItemSprite[i] = makeAdditiveSprite(plain, centredX(plain->imageWidth), 140 + 40 * i, 98.9);
+        const double y = kFirstItemY + kItemSpacing * i;
+        Texture* plain = menuItemTexture[i] = makeTextTexture(kMenuItemText[i], kMenuPoints, kTextLineHeight, 0);
+        menuItemSprite[i] = makeAdditiveSprite(plain, centredX(plain->imageWidth), y, kMenuTextDepth);
         Texture* lit = menuItemHighlightTexture[i] = makeHighlightTexture(kMenuItemText[i]);
-        menuItemHighlightSprite[i] = makeAdditiveSprite(lit, 320 - 0.5 * lit->imageWidth, 144 + 40 * i, 98.9);
-        (i == 0 ? menuItemSprite[i] : menuItemHighlightSprite[i])->hide();
+        menuItemHighlightSprite[i] =
+            makeAdditiveSprite(lit, kScreenCentreX - 0.5 * lit->imageWidth, y + kHighlightDrop, kMenuTextDepth);
+        (i == kOnePlayer ? menuItemSprite[i] : menuItemHighlightSprite[i])->hide();
     }
     Texture* back = backTexture = makeHighlightTexture("Back");
-    backSprite = hiddenSprite(makeAdditiveSprite(
-        back, centredX(back->imageWidth), menuWindowSprite->y() + menuWindowSprite->scaledHeight() - 44, 98.9));
+    const double backY = menuWindowSprite->y() + menuWindowSprite->scaledHeight() - kBackAboveBottom;
+    backSprite = hiddenSprite(makeAdditiveSprite(back, centredX(back->imageWidth), backY, kMenuTextDepth));
 
-    gameOverTexture = makeTextTexture("Game Over", kBannerPoints, 40, -4);
-    youWinTexture = makeTextTexture("You Win", kBannerPoints, 40, -4);
-    pausedTexture = makeTextTexture("Paused", kBannerPoints, 40, -4);
+    gameOverTexture = makeBannerTexture("Game Over");
+    youWinTexture = makeBannerTexture("You Win");
+    pausedTexture = makeBannerTexture("Paused");
     pausedSprite =
-        hiddenSprite(makeAdditiveSprite(pausedTexture, centredX(pausedTexture->imageWidth), 220, 100.0));
+        hiddenSprite(makeAdditiveSprite(pausedTexture, centredX(pausedTexture->imageWidth), kBannerY, kFrontDepth));
 }
 
 void buildCredits()
 {
     for (int i = 0; i < kCreditLines; ++i) {
-        Texture* line = creditTexture[i] = makeTextTexture(creditLines[i], kCreditPoints, 40, -4);
-        creditSprite[i] = makeAdditiveSprite(line, 320 - 0.5 * line->imageWidth, 420, 98.9);
+        Texture* line = creditTexture[i] = makeTextTexture(creditLines[i], kCreditPoints, kBannerHeight, kBannerTextY);
+        creditSprite[i] = makeAdditiveSprite(line, kScreenCentreX - 0.5 * line->imageWidth, kCreditY, kMenuTextDepth);
         creditSprite[i]->setAlpha(0.0);
     }
+}
+
+void buildTextSurfaces()
+{
+    levelBannerSurface = new TextSurface(kLevelBannerWidth, kLevelBannerHeight);
+    levelBannerSurface->setFontSize(kLevelBannerPoints);
+    levelBannerSurface->colour = &gameTextColour;
+    levelBannerSurface->save();
+    levelBannerTexture = new Texture(levelBannerSurface, 0, 0, kLevelBannerWidth, kLevelBannerHeight);
+    levelBannerSprite = makeAdditiveSprite(levelBannerTexture, kLevelBannerX, kBannerY, kFrontDepth);
+    levelBannerSprite->setAlpha(0.0);
+
+    nameSurface = new TextSurface(kNameWidth, kTextLineHeight);
+    nameSurface->setFontSize(kSmallTextPoints);
+    nameSurface->colour = &gameTextColour;
+    nameSurface->save();
 }
 
 }  // namespace
@@ -357,35 +352,20 @@ void buildCredits()
 // of earlier ones.
 void buildScene()
 {
-    FSOUND_SetLoopMode(kMusicChannel, kLoopNormal);
-
-    levelBannerSurface = new TextSurface(144, 40);
-    levelBannerSurface->setFontSize(kLevelBannerPoints);
-    levelBannerSurface->colour = &gameTextColour;
-    levelBannerSurface->save();
-    levelBannerTexture = new Texture(levelBannerSurface, 0, 0, 144, 40);
-    levelBannerSprite = makeAdditiveSprite(levelBannerTexture, 281, 230, 100.0);
-    levelBannerSprite->setAlpha(0.0);
-
-    nameSurface = new TextSurface(160, 30);
-    nameSurface->setFontSize(kSmallTextPoints);
-    nameSurface->colour = &gameTextColour;
-    nameSurface->save();
+    buildTextSurfaces();
 
     FSOUND_Stream_Play(kMusicChannel, musicStream);
     loadSamples();
 
-    setInitialGameState();
+    resetGameState();
     buildTanks();
     backdropTexture = new Texture("media\\backdrop.tga");
-    backdropSprite = new Sprite(0, 0, 0.0, backdropTexture);
+    backdropSprite = new Sprite(0, 0, kBackdropDepth, backdropTexture);
     buildMothership();
     buildAliens();
     buildShots();
     buildDebris();
     buildShields();
-    roundPause = -1;
-    aliensAlive = kAlienCount;
 
     showLevelBanner();
     buildEffectPools();
@@ -393,6 +373,4 @@ void buildScene()
     buildTitleMenu();
     readHallOfFame();
     buildCredits();
-    titlePhase = 1;
-    creditSprite[0]->setAlpha(0.0);
 }

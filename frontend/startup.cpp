@@ -1,6 +1,8 @@
 #include "startup.h"
 
+#include "depths.h"
 #include "display.h"
+#include "hud.h"
 #include "samples.h"
 #include "scene.h"
 #include "shutdown.h"
@@ -14,9 +16,9 @@
 namespace {
 
 constexpr const char* kStudioAddress = "korvath.example";
+constexpr double kAddressY = 450.0;
 constexpr int kFadeFrames = 61;
 constexpr double kFadeStep = 0.016;
-constexpr double kCoverDepth = 99.99;
 
 struct LoadingScreen {
     Texture* coverTexture;
@@ -31,16 +33,16 @@ struct LoadingScreen {
 void showCover(LoadingScreen& screen)
 {
     screen.coverTexture = new Texture("media\\windows\\window_bg.bmp");
-    screen.cover = new Sprite(0, 0, kCoverDepth, screen.coverTexture);
-    screen.cover->setScale(640, 480);
-    screen.cover->setPosition(0, 0, kCoverDepth);
+    screen.cover = new Sprite(0, 0, kLoadingCoverDepth, screen.coverTexture);
+    screen.cover->setScale(kScreenWidth, kScreenHeight);
+    screen.cover->setPosition(0, 0, kLoadingCoverDepth);
     renderFrame();
 }
 
 Sprite* makeLoadingText(const char* text, double y, Texture*& texture)
 {
-    texture = makeTextTexture(text, kBannerPoints, 40, -4);
-    Sprite* sprite = makeAdditiveSprite(texture, centredX(texture->imageWidth), y, 100.0);
+    texture = makeBannerTexture(text);
+    Sprite* sprite = makeAdditiveSprite(texture, centredX(texture->imageWidth), y, kFrontDepth);
     sprite->setAlpha(0.0);
     return sprite;
 }
@@ -68,11 +70,10 @@ void destroyLoadingScreen(LoadingScreen& screen)
 
 void initSound()
 {
-    FSOUND_Init(22050, 32, 0);
+    FSOUND_Init(kMixRate, kMixChannels, 0);
     setShutDownRelease(releaseSound);
     for (int channel = 0; channel < kReservedChannelCount; ++channel)
         FSOUND_SetReserved(channel, 1);
-    FSOUND_SetPriority(kMothershipChannel, kMothershipPriority);
     musicStream = FSOUND_Stream_Open("media\\sound\\Vaz Aded.wav", kStreamMode, 0, 0);
     FSOUND_Stream_SetMode(musicStream, kLoopNormal);
 }
@@ -84,8 +85,8 @@ void runStartupSequence()
 
     LoadingScreen screen;
     showCover(screen);
-    screen.address = makeLoadingText(kStudioAddress, 450, screen.addressTexture);
-    screen.loading = makeLoadingText("Game Loading...", 220, screen.loadingTexture);
+    screen.address = makeLoadingText(kStudioAddress, kAddressY, screen.addressTexture);
+    screen.loading = makeLoadingText("Game Loading...", kBannerY, screen.loadingTexture);
     initSound();
 
     Sprite* const texts[2] = {screen.address, screen.loading};

@@ -1,5 +1,6 @@
 #include "text_sprites.h"
 
+#include "hud.h"
 #include "scene.h"
 #include "sprite.h"
 #include "text_surface.h"
@@ -29,24 +30,18 @@ Texture* makeTextTexture(const char* text, int points, unsigned height, short dr
     return new Texture(&surface, 0, 0, width, height);
 }
 
+Texture* makeBannerTexture(const char* text)
+{
+    return makeTextTexture(text, kBannerPoints, kBannerHeight, kBannerTextY);
+}
+
 Texture* makeHighlightTexture(const char* text)
 {
     const unsigned width = unsigned(measureText(text, kMenuPoints));
     TextSurface bar(kHighlightBarPath);
     bar.setFontSize(kMenuPoints);
     bar.colour = &highlightTextColour;
-    bar.drawText(0, -4, text);
+    bar.drawText(0, kBannerTextY, text);
     return new Texture(&bar, 0, 0, width, kHighlightHeight);
 }
 
-Sprite* makeAdditiveSprite(Texture* texture, double x, double y, double depth)
-{
-    Sprite* sprite = new Sprite(x, y, depth, texture);
-    sprite->setBlend(GL_SRC_ALPHA, GL_ONE);
-    return sprite;
-}
-
-double centredX(unsigned imageWidth)
-{
-    return 320.0 - double(imageWidth / 2);
-}

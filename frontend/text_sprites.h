@@ -8,6 +8,9 @@
 class Sprite;
 class Texture;
 
+// Surface heights: a line of text; banners are kBannerHeight (hud.h).
+constexpr unsigned kTextLineHeight = 30;
+
 // Point sizes in use.
 constexpr int kSmallTextPoints = 16;   // labels, digits, hall-of-fame lines, typed name
 constexpr int kCreditPoints = 20;
@@ -23,12 +26,10 @@ int measureText(const char* text, int points);
 // text 4 pixels up (drawY -4), which trims the font's empty top rows.
 Texture* makeTextTexture(const char* text, int points, unsigned height, short drawY);
 
+// A banner's text at 32 pt, 40 high and drawn 4 pixels up: "Game Over",
+// "You Win", "Paused", the loading screen.
+Texture* makeBannerTexture(const char* text);
+
 // Text cut as holes into the menu's highlight bar: w x 26 pixels.
 Texture* makeHighlightTexture(const char* text);
 
-// A sprite with additive blending, as every text and glow is drawn.
-Sprite* makeAdditiveSprite(Texture* texture, double x, double y, double depth);
-
-// A sprite centred on x = 320 for a texture of the given image width, as
-// the banners and labels are: x = 320 - width / 2, the half rounded down.
-double centredX(unsigned imageWidth);

@@ -2,6 +2,8 @@
 
 #include "game_state.h"
 #include "hall_of_fame.h"
+#include "hud.h"
+#include "keys.h"
 #include "levels.h"
 #include "name_entry.h"
 #include "samples.h"
@@ -10,18 +12,9 @@
 #include "sprite.h"
 #include "tank.h"
 
-#include <cstdlib>
-
 namespace {
 
-constexpr int kPlayMusicVolume = 94;
-constexpr int kMenuSoundVolume = 64;
 constexpr double kCreditFadeStep = 0.01;
-
-bool held(SDLKey key)
-{
-    return keyState[key] != 0;
-}
 
 void quitGame()
 {
@@ -42,7 +35,7 @@ void startOnePlayer()
     playerCount = 1;
     showTank(0);
     showPlayerLabels(false);
-    tank[0].x = 287.0f;
+    tank[0].x = kOnePlayerStartX;
     startPlay();
 }
 
@@ -53,7 +46,7 @@ void startTwoPlayers()
     showTank(0);
     showTank(1);
     showPlayerLabels(true);
-    tank[0].x = 452.0f;
+    tank[0].x = kTwoPlayerStartX[0];
     tank[1].score = 0;
     for (Sprite* digit : p2ScoreDigitSprite)
         digit->show();
@@ -70,24 +63,24 @@ void openHallOfFame()
 // Up, Down and Space on the menu itself.
 void menuKeys()
 {
-    if (held(SDLK_UP) && menuKeyLatch != kKeyLatched && menuCursor != 0) {
+    if (keyHeld(kMenuUpKey) && !menuKeyIsLatched() && menuCursor != kOnePlayer) {
         menuKeyLatch = kKeyLatched;
         --menuCursor;
         highlightMenuItem();
     } else {
-        if (held(SDLK_DOWN) && menuKeyLatch != kKeyLatched && menuCursor < 3) {
+        if (keyHeld(kMenuDownKey) && !menuKeyIsLatched() && menuCursor < kQuit) {
             menuKeyLatch = kKeyLatched;
             ++menuCursor;
             highlightMenuItem();
         }
-        if (!held(SDLK_DOWN) && !held(SDLK_UP) && !held(SDLK_SPACE))
-            menuKeyLatch = 0;
+        if (!keyHeld(kMenuDownKey) && !keyHeld(kMenuUpKey) && !keyHeld(kChooseKey))
+            menuKeyLatch = kKeyFree;
     }
     // Quit does not wait for the latch: Space held while the cursor
     // arrives on it quits at once.
-    if (held(SDLK_SPACE) && menuCursor == kQuit)
+    if (keyHeld(kChooseKey) && menuCursor == kQuit)
         quitGame();
-    if (held(SDLK_SPACE) && menuKeyLatch == 0) {
+    if (keyHeld(kChooseKey) && !menuKeyIsLatched()) {
         if (menuCursor == kOnePlayer)
             startOnePlayer();
         if (menuCursor == kTwoPlayer)
@@ -101,16 +94,16 @@ void menuKeys()
 // is held, name entry pauses.
 void hallOfFameKeys()
 {
-    if (held(SDLK_SPACE) && menuKeyLatch == 0 && backSprite->visible) {
+    if (keyHeld(kChooseKey) && !menuKeyIsLatched() && backSprite->visible) {
         closeHallOfFame();
-        resetGame();
+        resetToTitleMenu();
         highlightMenuItem();
     }
-    if (hallOfFameActive && !held(SDLK_SPACE)) {
+    if (hallOfFameActive && !keyHeld(kChooseKey)) {
         if (nameEntryActive)
             nameEntryStep();
         else
-            menuKeyLatch = 0;
+            menuKeyLatch = kKeyFree;
     }
 }
 
@@ -144,10 +137,20 @@ void highlightMenuItem()
         menuItemSprite[i]->show();
         menuItemHighlightSprite[i]->hide();
     }
-    FSOUND_SetVolume(FSOUND_PlaySound(FSOUND_FREE, menuSound), kMenuSoundVolume);
-    const uint32_t item = menuCursor <= 2 ? menuCursor : 3;
+    playEffect(menuSound);
+    const uint32_t item = menuCursor <= kHallOfFame ? menuCursor : kQuit;
     menuItemSprite[item]->hide();
     menuItemHighlightSprite[item]->show();
+}
+
+void resetToTitleMenu()
+{
+    resetGame();
+    menuActive = true;
+    menuCursor = kOnePlayer;
+    menuWindowSprite->show();
+    menuShadeSprite->show();
+    highlightMenuItem();
 }
 
 void startPlay()

@@ -9,6 +9,9 @@ enum MenuItem { kOnePlayer = 0, kTwoPlayer = 1, kHallOfFame = 2, kQuit = 3 };
 void titleMenuStep();
 // Shows the item under the cursor lit and the others plain, with a blip.
 void highlightMenuItem();
+// The end of a game, or "Back" from the hall of fame: level 1 set up again
+// (resetGame) and the title menu up, with the cursor on "One Player".
+void resetToTitleMenu();
 // Takes the menu down and restarts the music for a game.
 void startPlay();
 // The credits' fade: one line fades out, then the next fades in.

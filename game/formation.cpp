@@ -1,5 +1,6 @@
 #include "formation.h"
 
+#include "depths.h"
 #include "game_state.h"
 #include "levels.h"
 #include "samples.h"
@@ -14,13 +15,11 @@ namespace {
 
 constexpr double kEdgeTestDistance = 33.0;   // the formation must travel this far before it can turn
 constexpr double kStepDownDistance = 9.0;    // ... and steps down until it has travelled this far
-constexpr double kEntryRowSpeed = 6.0;
 constexpr double kShieldsDownHeight = 360.0;
 constexpr double kLandingHeight = 430.0;
 constexpr double kAlienBox = 32.0;
 constexpr float kFadeStep = 0.01f;           // single precision, as the fade always used
 constexpr double kFadeFloor = 0.02;
-constexpr int kWhooshVolume = 64;
 
 AlienRecord& alienAt(int row, int column)
 {
@@ -36,7 +35,7 @@ void entryDescent(int c)
         if (formationArrived || entrySpeed[r] == 0.0)
             continue;
         AlienRecord& a = alienAt(r, c);
-        const double target = base + 207.0 - (5 - r) * 32.0;
+        const double target = base + kBottomRowRestY - (kFormationRows - 1 - r) * kRowSpacing;
         if (a.y <= target) {
             a.y += entrySpeed[r];
         } else if (r == 0) {
@@ -61,9 +60,9 @@ void dropFlare(int c)
         if (flare->visible)
             continue;
         const AlienRecord& a = alienAt(bottom, c);
-        FSOUND_SetVolume(FSOUND_PlaySound(FSOUND_FREE, whooshSound), kWhooshVolume);
+        playEffect(whooshSound);
         flare->show();
-        flare->setPosition(a.x + 10.0, a.y + 33.0, 2.0);
+        flare->setPosition(a.x + 10.0, a.y + 33.0, kFlareDepth);
         return;
     }
 }
@@ -117,6 +116,16 @@ void fade(int i)
 
 }  // namespace
 
+double alienStartX(int column)
+{
+    return kFormationLeftX + kColumnSpacing * column;
+}
+
+double alienStartY(int row)
+{
+    return -(levelFormationBase(level) + kStartHeight + kRowSpacing * row);
+}
+
 void formationEdgeTest()
 {
     if (descentCounter < kEdgeTestDistance)
@@ -143,7 +152,7 @@ void alienStep(int i)
     if (a.alive) {
         ramShields(i);
         march(a);
-        alienSprite[i]->setPosition(a.x, a.y, 2.0);
+        alienSprite[i]->setPosition(a.x, a.y, kAlienDepth);
         if (a.y > kShieldsDownHeight)
             shieldsDownTrigger();
     }
@@ -170,7 +179,7 @@ void flareStep(int k)
     const int band = levelFlareBand(level);
     const double fall = band < 2 ? 1.0 : 2.0;
     const double weave = (band == 1 || band == 3) ? 4.0 * std::sin(y / 4.0 - 2.0) : 0.0;
-    flare->setPosition(x + weave, y + fall, 2.0);
+    flare->setPosition(x + weave, y + fall, kFlareDepth);
 
     flareHitsTank(k);
     flareAgainstShields(k);

@@ -23,9 +23,17 @@ constexpr int kDebrisPieces = 5;       // pieces thrown by one destruction
 constexpr int kExplosionSlots = 5;     // alien explosions that can fly at once
 constexpr int kTankWheels = 4;
 
-// The value menuKeyLatch holds while a key that chose something is still
-// held (it is SDLK_UP's value, used merely as a marker).
+// The values menuKeyLatch holds: free, or latched while a key that chose
+// something is still held (SDLK_UP's value, used merely as a marker).
+constexpr int32_t kKeyFree = 0;
 constexpr int32_t kKeyLatched = 273;
+
+// Values a game starts with.
+constexpr int32_t kStartLives = 3;
+// At load the credits start with line 1 (line 0 comes after line 6), and
+// the level banner's fade step is this until the first level's set-up.
+constexpr int32_t kLoadTitlePhase = 1;
+constexpr float kLoadBannerFadeStep = 0.1f;
 
 // ---- Modes and shared counters ------------------------------------------
 
@@ -35,7 +43,7 @@ extern int32_t roundPause;       // -1 while a round is played, else passes sinc
 extern uint32_t playerCount;     // 1 or 2
 extern bool hallOfFameActive;    // the hall-of-fame screen is up
 extern bool nameEntryActive;     // ... and it is taking a name
-extern int32_t menuKeyLatch;     // 0 free, kKeyLatched while a choosing key is held
+extern int32_t menuKeyLatch;     // kKeyFree, or kKeyLatched while a choosing key is held
 extern uint32_t menuCursor;      // title-menu item 0..3
 extern int32_t titlePhase;       // the credit line fading in, 0..6
 extern int32_t level;            // 1..64
@@ -50,8 +58,17 @@ extern Sprite* levelBannerSprite;  // "LEVEL n"
 extern float bannerFadeStep;     // opacity added to the level banner per playing pass
 extern Sprite* endBanner;        // "Game Over" or "You Win" while gameOver
 
+// Every field of the game state as loading leaves it, before the first
+// level's set-up: used by scene construction, and by the tests to start
+// from the same state each time. Of the sprites it only takes the end
+// banner away; the scene's own are placed by the set-ups that follow.
+void resetGameState();
 // Stores a new end banner, destroying the one the slot held.
 void setEndBanner(Sprite* banner);
+// Is the key held in this pass's key state?
+bool keyHeld(SDLKey key);
+// Does a key that chose something still hold the menus' latch?
+bool menuKeyIsLatched();
 
 // ---- Tanks and shots ------------------------------------------------------
 

@@ -1,17 +1,17 @@
 #include "levels.h"
 
+#include "depths.h"
+#include "display.h"
 #include "formation.h"
 #include "game_state.h"
+#include "hud.h"
 #include "mothership.h"
 #include "samples.h"
-#include "scene.h"
 #include "shields.h"
 #include "sprite.h"
 #include "tank.h"
-#include "text_sprites.h"
 #include "text_surface.h"
 #include "texture.h"
-#include "title_menu.h"
 
 #include <cstdio>
 #include <cstring>
@@ -21,20 +21,18 @@ namespace {
 constexpr float kBannerFadeIn = 0.01f;
 constexpr float kBannerFadeOut = -0.01f;
 constexpr float kFadedAlienAlpha = 0.02f;
-constexpr double kEndBannerY = 220.0;
 
 void setUpFormation()
 {
-    const int base = levelFormationBase(level);
     for (int r = 0; r < kFormationRows; ++r) {
         entrySpeed[r] = 0.0;
         for (int c = 0; c < kFormationColumns; ++c) {
             AlienRecord& a = alien[r * kFormationColumns + c];
             Sprite* sprite = alienSprite[r * kFormationColumns + c];
             a.alive = 1;
-            a.x = 74.0 * c + 120.0;
-            a.y = -(base + 50.0 + 32.0 * r);
-            sprite->setPosition(a.x, a.y, 2.0);
+            a.x = alienStartX(c);
+            a.y = alienStartY(r);
+            sprite->setPosition(a.x, a.y, kAlienDepth);
             sprite->show();
             if (!levelHasFadingAliens(level)) {
                 a.alpha = 1.0;
@@ -45,14 +43,14 @@ void setUpFormation()
             }
         }
     }
-    entrySpeed[kFormationRows - 1] = 6.0;
-    marchSpeed = -0.17;
+    entrySpeed[kFormationRows - 1] = kEntryRowSpeed;
+    marchSpeed = kStartMarchSpeed;
 }
 
 void replaceDigit(Sprite*& slot, int digit, double x, double depth)
 {
     delete slot;
-    slot = makeAdditiveSprite(digitTexture[digit], x, 25.0, depth);
+    slot = makeAdditiveSprite(digitTexture[digit], x, kDigitY, depth);
 }
 
 }  // namespace
@@ -85,7 +83,7 @@ bool levelHasFadingAliens(int32_t n)
 void makeEndBanner(bool won)
 {
     Texture* text = won ? youWinTexture : gameOverTexture;
-    Sprite* banner = makeAdditiveSprite(text, centredX(text->imageWidth), kEndBannerY, 100.0);
+    Sprite* banner = makeAdditiveSprite(text, centredX(text->imageWidth), kBannerY, kFrontDepth);
     banner->setAlpha(0.0);
     setEndBanner(banner);
 }
@@ -95,12 +93,12 @@ void showLevelBanner()
     char text[20];
     std::snprintf(text, sizeof text, "LEVEL %d", int(level));
     levelBannerSurface->restore();
-    levelBannerSurface->drawText(0, -4, text);
+    levelBannerSurface->drawText(0, kBannerTextY, text);
 
     delete levelBannerSprite;
     delete levelBannerTexture;
-    levelBannerTexture = new Texture(levelBannerSurface, 0, 0, 144, 40);
-    levelBannerSprite = makeAdditiveSprite(levelBannerTexture, 259.0, 220.0, 100.0);
+    levelBannerTexture = new Texture(levelBannerSurface, 0, 0, kLevelBannerWidth, kLevelBannerHeight);
+    levelBannerSprite = makeAdditiveSprite(levelBannerTexture, kLevelBannerX, kBannerY, kFrontDepth);
     levelBannerSprite->setAlpha(0.0);
 
     bannerFadeStep = kBannerFadeIn;
@@ -114,8 +112,8 @@ void showLevelBanner()
         tank[0].tiltVel = 0.0;
         setUpFormation();
         const bool slow = levelHasSlowFlares(level);
-        fireDivisor = slow ? 400 : 200;
-        shieldPushStrength = slow ? 1 : 2;
+        fireDivisor = slow ? kSlowFireDivisor : kFastFireDivisor;
+        shieldPushStrength = slow ? kSlowPushStrength : kFastPushStrength;
         levelCleared = false;
         aliensAlive = kAlienCount;
         shieldsLevelSetUp();
@@ -142,24 +140,26 @@ void showLives()
 {
     // Two tanks lost in one pass can take the count below zero; the digit
     // shown never leaves the digits there are.
-    const int shown = lives < 0 ? 0 : (lives > 9 ? 9 : lives);
+    const int highest = kDigitTextures - 1;
+    const int shown = lives < 0 ? 0 : (lives > highest ? highest : lives);
     delete livesDigitSprite;
-    livesDigitSprite = makeAdditiveSprite(digitTexture[shown], centredX(digitTexture[shown]->imageWidth), 25.0, 99.0);
+    livesDigitSprite = makeAdditiveSprite(digitTexture[shown], centredX(digitTexture[shown]->imageWidth), kDigitY,
+                                          kRemadeDigitDepth);
 }
 
 void startNextRound()
 {
     roundPause = -1;
     showLives();
-    tank[0].x = 287.0f;
+    tank[0].x = kOnePlayerStartX;
     tank[0].y = kTankTop;
-    tank[1].x = 125.0f;
+    tank[1].x = kTwoPlayerStartX[1];
     tank[1].y = kTankTop;
     if (levelCleared)
         showLevelBanner();
     shieldsRoundStart();
     if (playerCount == 2)
-        tank[0].x = 452.0f;
+        tank[0].x = kTwoPlayerStartX[0];
     hideAllFlares();
     mothershipOff();
     for (uint32_t p = 0; p < playerCount; ++p) {
@@ -183,9 +183,8 @@ void showScore(int player)
     if (n > kScoreDigits)
         return;  // seven digits or more: the display keeps its last six
     Sprite** digits = player == 0 ? p1ScoreDigitSprite : p2ScoreDigitSprite;
-    const double left = player == 0 ? 525.0 : 55.0;
     for (int j = kScoreDigits - n; j < kScoreDigits; ++j)
-        replaceDigit(digits[j], text[j - (kScoreDigits - n)] - '0', 10.0 * j + left, 98.0);
+        replaceDigit(digits[j], text[j - (kScoreDigits - n)] - '0', scoreDigitX(player, j), kDigitDepth);
 }
 
 void resetGame()
@@ -193,10 +192,10 @@ void resetGame()
     levelBannerSprite->setAlpha(0.0);
     if (!FSOUND_IsPlaying(kMusicChannel)) {
         const int channel = FSOUND_Stream_Play(kMusicChannel, musicStream);
-        FSOUND_SetVolume(channel, 255);
+        FSOUND_SetVolume(channel, kFullVolume);
     }
     level = 1;
-    lives = 3;
+    lives = kStartLives;
     showLives();
 
     p1ScoreLabelSprite->show();
@@ -204,15 +203,10 @@ void resetGame()
     p2ScoreLabelSprite->hide();
     leftPanelSprite->hide();
     for (int j = 0; j < kScoreDigits; ++j) {
-        replaceDigit(p2ScoreDigitSprite[j], 0, 10.0 * j + 55.0, 99.0);
+        replaceDigit(p2ScoreDigitSprite[j], 0, scoreDigitX(1, j), kRemadeDigitDepth);
         p2ScoreDigitSprite[j]->hide();
-        replaceDigit(p1ScoreDigitSprite[j], 0, 10.0 * j + 525.0, 99.0);
+        replaceDigit(p1ScoreDigitSprite[j], 0, scoreDigitX(0, j), kRemadeDigitDepth);
     }
 
     showLevelBanner();
-    menuActive = true;
-    menuCursor = 0;
-    menuWindowSprite->show();
-    menuShadeSprite->show();
-    highlightMenuItem();
 }

@@ -1,13 +1,15 @@
 #include "main_loop.h"
 
 #include "bullet_trail.h"
-#include "swirl_particle.h"
 #include "debris.h"
+#include "debris_smoke.h"
+#include "depths.h"
 #include "display.h"
 #include "formation.h"
 #include "game_state.h"
 #include "gamepad.h"
 #include "hall_of_fame.h"
+#include "keys.h"
 #include "levels.h"
 #include "mothership.h"
 #include "pause.h"
@@ -114,6 +116,25 @@ void betweenRoundsPass()
         endBanner->setAlpha(endBanner->alpha() + kEndBannerFadeStep);
 }
 
+// Piece by piece, in a fixed order: the tanks', the mothership's, then the
+// alien explosion slots'. The smoke of each follows its move at once.
+void debrisStep()
+{
+    for (int i = 0; i < kDebrisPieces; ++i) {
+        for (uint32_t p = 0; p < playerCount; ++p)
+            flyDebris(tankDebris[p][i], tankDebrisSprite[p][i], true, [&](double x, double y, bool emit) {
+                updateTankDebrisSmoke(x, y, kEffectDepth, emit, i, int(p));
+            });
+        flyDebris(mothershipDebris[i], mothershipDebrisSprite[i], true, [&](double x, double y, bool emit) {
+            updateMothershipDebrisSmoke(x, y, kEffectDepth, emit, i);
+        });
+        for (int s = 0; s < kExplosionSlots; ++s)
+            flyDebris(alienDebris[i][s], alienDebrisSprite[i][s], false, [&](double x, double y, bool emit) {
+                updateAlienDebrisSmoke(x, y, kEffectDepth, emit, i, s);
+            });
+    }
+}
+
 void effectStep()
 {
     for (int p = 0; p < kPlayers; ++p)
@@ -137,9 +158,9 @@ void gameEvent(const SDL_Event& event)
     switch (event.type) {
     case SDL_KEYDOWN: {
         const SDLKey key = event.key.keysym.sym;
-        if (key == SDLK_p)
+        if (key == kPauseKey)
             pauseKeyPressed();
-        else if ((key == SDLK_RETURN || key == SDLK_KP_ENTER) && (event.key.keysym.mod & KMOD_ALT))
+        else if ((key == kFullScreenKeys[0] || key == kFullScreenKeys[1]) && (event.key.keysym.mod & kFullScreenModifier))
             toggleFullScreen();
         break;
     }
@@ -178,7 +199,7 @@ void finishGame()
     setEndBanner(nullptr);
     hideAllFlares();
     FSOUND_Stream_Stop(musicStream);
-    resetGame();
+    resetToTitleMenu();
     for (uint32_t p = 0; p < playerCount; ++p)
         hideTank(int(p));
     shieldsBackToStart();

@@ -21,6 +21,8 @@ void gameStep();
 void playingPass();
 void betweenRoundsPass();
 void effectStep();
+// The effect step's debris: each flying piece moves, then feeds its smoke.
+void debrisStep();
 
 // An Escape key press (or a pad's Start or Back): it abandons a game, and
 // counts only during one.

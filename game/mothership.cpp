@@ -1,6 +1,7 @@
 #include "mothership.h"
 
 #include "debris.h"
+#include "depths.h"
 #include "formation.h"
 #include "game_state.h"
 #include "levels.h"
@@ -11,18 +12,12 @@
 
 namespace {
 
-constexpr double kEntryX = -50.0;
 constexpr double kExitX = 700.0;
 constexpr double kCrossingY = 20.0;
 constexpr double kCrossingSpeed = 2.0;
-constexpr double kHitWidth = 64.0;    // the ship as drawn at scale 0.64
+constexpr double kHitWidth = 64.0;    // the ship as drawn at kMothershipScale
 constexpr double kHitHeight = 53.0;
 constexpr uint32_t kMothershipPoints = 50;
-
-bool within(double low, double v, double high)
-{
-    return low <= v && v <= high;
-}
 
 bool shotHits(const PlayerShot& s)
 {
@@ -34,10 +29,10 @@ bool shotHits(const PlayerShot& s)
 
 void enter()
 {
-    FSOUND_SetVolume(FSOUND_PlaySound(kMothershipChannel, mothershipSound), 255);
-    mothershipX = kEntryX;
+    playSample(kMothershipChannel, mothershipSound, kFullVolume);
+    mothershipX = kMothershipEntryX;
     mothershipActive = true;
-    mothershipSprite->setPosition(kEntryX, 0.0, 2.0);
+    mothershipSprite->setPosition(kMothershipEntryX, 0.0, kMothershipDepth);
     mothershipSprite->show();
 }
 
@@ -46,7 +41,7 @@ void breakUp(int p)
     mothershipOff();
     tank[p].score += kMothershipPoints;
     showScore(p);
-    FSOUND_SetVolume(FSOUND_PlaySound(FSOUND_FREE, explosionSound), 64);
+    playEffect(explosionSound);
     const PlayerShot& s = shot[p];
     const double x = s.x + s.bulletSprite->scaledWidth() / 2;
     for (int i = 0; i < kDebrisPieces; ++i) {
@@ -78,7 +73,7 @@ void mothershipStep()
     }
     mothershipX += kCrossingSpeed;
     mothershipY = kCrossingY;
-    mothershipSprite->setPosition(mothershipX, kCrossingY, 2.0);
+    mothershipSprite->setPosition(mothershipX, kCrossingY, kMothershipDepth);
     if (mothershipX > kExitX)
         mothershipOff();
     // The shot that destroys it flies on; a second shot in the same pass

@@ -2,7 +2,7 @@
 
 #include "fsound.h"
 #include "game_state.h"
-#include "scene.h"
+#include "hud.h"
 #include "sprite.h"
 
 void pauseGame()

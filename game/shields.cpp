@@ -1,5 +1,6 @@
 #include "shields.h"
 
+#include "depths.h"
 #include "game_state.h"
 #include "levels.h"
 #include "samples.h"
@@ -18,8 +19,6 @@ constexpr double kDamping = 0.99;
 constexpr double kBallY = 395.0;
 constexpr double kDriftLeftLimit = 5.0;
 constexpr double kDriftRightLimit = 620.0;
-constexpr double kStartX[kShieldCount] = {140.0, 290.0, 440.0};
-constexpr int kEffectVolume = 64;
 
 // The shield's middle, from the balls' left edges.
 double shieldMiddle(const Shield& s)
@@ -29,15 +28,6 @@ double shieldMiddle(const Shield& s)
     return left + ((right - left) + 32.0) / 2;
 }
 
-// The balls level with an unturned arc, at rest height.
-void placeBallsLevel(Shield& s)
-{
-    Sprite* arc = s.shieldArcSprite;
-    Sprite* left = s.shieldBallSprite[0];
-    left->setPosition(arc->x() - 15.0, kBallY, 3.0);
-    s.shieldBallSprite[1]->setPosition(left->x() + arc->scaledWidth() + left->scaledWidth() - 3.0, kBallY, 3.0);
-}
-
 // The balls turn with the arc about a common centre.
 void placeBallsTurned(Shield& s, double rotation, double ax, double ay)
 {
@@ -45,7 +35,7 @@ void placeBallsTurned(Shield& s, double rotation, double ax, double ay)
     for (int b = 0; b < 2; ++b) {
         const double c = std::cos(angle[b]);
         const double n = std::sin(angle[b]);
-        s.shieldBallSprite[b]->setPosition(ax + 16.0 - (c - n) * 22.0, ay - 5.0 - (c + n) * 22.0, 3.0);
+        s.shieldBallSprite[b]->setPosition(ax + 16.0 - (c - n) * 22.0, ay - 5.0 - (c + n) * 22.0, kShieldDepth);
     }
 }
 
@@ -66,12 +56,15 @@ void setVisible(Shield& s, int32_t visible)
     s.shieldBallSprite[1]->visible = visible;
 }
 
-void playEffect(FSOUND_SAMPLE* sample)
-{
-    FSOUND_SetVolume(FSOUND_PlaySound(FSOUND_FREE, sample), kEffectVolume);
-}
-
 }  // namespace
+
+void placeBallsLevel(Shield& s)
+{
+    Sprite* arc = s.shieldArcSprite;
+    Sprite* left = s.shieldBallSprite[0];
+    left->setPosition(arc->x() - 15.0, kBallY, kShieldDepth);
+    s.shieldBallSprite[1]->setPosition(left->x() + arc->scaledWidth() + left->scaledWidth() - 3.0, kBallY, kShieldDepth);
+}
 
 void driftShields()
 {
@@ -94,7 +87,7 @@ void driftShields()
         return;
     for (Shield& s : shield) {
         Sprite* arc = s.shieldArcSprite;
-        arc->setPosition(arc->x() + shieldDrift, arc->y(), 3.0);
+        arc->setPosition(arc->x() + shieldDrift, arc->y(), kShieldDepth);
     }
 }
 
@@ -104,7 +97,7 @@ void moveShield(int index)
     if (!s.alive)
         return;
     Sprite* arc = s.shieldArcSprite;
-    arc->setPosition(arc->x(), arc->y() + s.vy, 3.0);
+    arc->setPosition(arc->x(), arc->y() + s.vy, kShieldDepth);
     if (arc->rotation() > 0.0)
         arc->spin -= kSwingBack;
     if (arc->rotation() < 0.0)
@@ -169,8 +162,8 @@ void flareAgainstShields(int k)
 void shieldsDownTrigger()
 {
     if (!shieldsGone)
-        FSOUND_SetVolume(FSOUND_PlaySound(kShieldsDownChannel, shieldsDownSound), 255);
-    FSOUND_SetVolume(kShieldsDownChannel, 128);
+        playSample(kShieldsDownChannel, shieldsDownSound, kFullVolume);
+    FSOUND_SetVolume(kShieldsDownChannel, kShieldsDownHeldVolume);
     shieldsGone = true;
 }
 
@@ -189,7 +182,7 @@ void shieldsRoundStart()
         arc->spin = 0.0;
         arc->setRotation(0.0);
         s.vy = 0.0;
-        arc->setPosition(arc->x(), kShieldRestY, 3.0);
+        arc->setPosition(arc->x(), kShieldRestY, kShieldDepth);
         placeBallsLevel(s);
     }
 }
@@ -199,7 +192,7 @@ void shieldsLevelSetUp()
     shieldsGone = false;
     for (int i = 0; i < kShieldCount; ++i) {
         Shield& s = shield[i];
-        s.shieldArcSprite->setPosition(kStartX[i], kShieldRestY, 2.0);
+        s.shieldArcSprite->setPosition(kShieldStartX[i], kShieldRestY, kShieldArcBuildDepth);
         s.alive = true;
         setVisible(s, 1);
         placeBallsLevel(s);
@@ -211,7 +204,7 @@ void shieldsBackToStart()
     for (int i = 0; i < kShieldCount; ++i) {
         Shield& s = shield[i];
         Sprite* arc = s.shieldArcSprite;
-        arc->setPosition(kStartX[i], kShieldRestY, 3.0);
+        arc->setPosition(kShieldStartX[i], kShieldRestY, kShieldDepth);
         arc->spin = 0.0;
         arc->setRotation(0.0);
         s.vy = 0.0;

@@ -1,6 +1,7 @@
 #include "shots.h"
 
 #include "debris.h"
+#include "depths.h"
 #include "formation.h"
 #include "game_state.h"
 #include "levels.h"
@@ -12,7 +13,6 @@
 namespace {
 
 constexpr double kShotTop = -16.0;       // a shot above this has left play
-constexpr int kEffectVolume = 64;
 constexpr double kAlienHitSize = 27.0;   // the part of an alien a shot must touch
 constexpr uint32_t kAlienPoints = 10;
 
@@ -20,11 +20,6 @@ constexpr uint32_t kAlienPoints = 10;
 Quad shotBox(const PlayerShot& s)
 {
     return {{s.x + 2, s.x + 8, s.x + 8, s.x + 2}, {s.y + 2, s.y + 2, s.y + 11, s.y + 11}};
-}
-
-bool within(double low, double v, double high)
-{
-    return low <= v && v <= high;
 }
 
 // Do the two sample points a..b of one axis touch the span low..low+size?
@@ -37,11 +32,6 @@ void endShot(PlayerShot& s)
 {
     s.active = false;
     s.bulletSprite->hide();
-}
-
-void playEffect(FSOUND_SAMPLE* sample)
-{
-    FSOUND_SetVolume(FSOUND_PlaySound(FSOUND_FREE, sample), kEffectVolume);
 }
 
 // The tank's parts a flare can strike: the cannon, the body, the wheel cover.
@@ -79,7 +69,7 @@ void shotFlight(int p)
     if (!s.active)
         return;
     s.y += s.vy;
-    s.bulletSprite->setPosition(s.x, s.y, 2.0);
+    s.bulletSprite->setPosition(s.x, s.y, kShotDepth);
     if (s.y < kShotTop)
         endShot(s);
     // A shot that leaves the screen in this pass can still hit a shield.
@@ -137,7 +127,7 @@ void destroyTank(int p, int shieldIndex, int flareIndex)
     playEffect(explosionSound);
     lives -= 1;
     if (lives == 0) {
-        FSOUND_SetVolume(FSOUND_PlaySound(kMothershipChannel, laughSound), shieldIndex >= 0 ? 254 : 255);
+        playSample(kMothershipChannel, laughSound, shieldIndex >= 0 ? kLaughAfterShieldVolume : kFullVolume);
         makeEndBanner(false);
         gameOver = true;
     }
@@ -199,12 +189,12 @@ void destroyAlien(int i, int by)
     }
     const int channel = kAlienExplosionChannel + explosionSlot;
     if (by != kByShield)
-        FSOUND_SetVolume(FSOUND_PlaySound(channel, explosionSound), kEffectVolume);
+        playSample(channel, explosionSound, kEffectVolume);
     for (int piece = 0; piece < kDebrisPieces; ++piece) {
         // Against a shield the sound starts again with every piece, on the
         // same channel.
         if (by == kByShield)
-            FSOUND_SetVolume(FSOUND_PlaySound(channel, explosionSound), kEffectVolume);
+            playSample(channel, explosionSound, kEffectVolume);
         const double dx = marchSpeed / 2 + debrisSide(piece);
         const double dy = debrisRise(piece);
         launchDebris(alienDebris[piece][explosionSlot], alienDebrisSprite[piece][explosionSlot], startX, startY, dx, dy);

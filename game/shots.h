@@ -2,6 +2,8 @@
 // and what each destruction does (debris, sound, score, lives, level end).
 #pragma once
 
+constexpr double kShotSpeed = -4.0;  // a shot rises 4 pixels a pass
+
 constexpr int kNoShield = -1;
 constexpr int kNoFlare = -1;
 constexpr int kByShield = -1;  // an alien destroyed by running into a shield

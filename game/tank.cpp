@@ -1,13 +1,10 @@
 #include "tank.h"
 
+#include "depths.h"
 #include "game_state.h"
+#include "keys.h"
 #include "samples.h"
 #include "sprite.h"
-
-const TankKeys tankKeys[2] = {
-    {SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE},
-    {SDLK_a, SDLK_d, SDLK_LCTRL},
-};
 
 namespace {
 
@@ -17,14 +14,10 @@ constexpr float kFriction = 0.03125f;
 constexpr double kMaxTilt = 8.0;
 constexpr double kTiltStep = 2.0;
 constexpr double kSkidPasses = 80.0;
-constexpr double kCannonRest = 4.0;      // the cannon's resting height below the tank's top
+constexpr double kRecoil = 4.0;          // how far a shot kicks the cannon down
 constexpr double kCannonReturn = 0.15;   // it creeps back up this much per pass
-constexpr int kFireVolume = 64;
-
-bool held(SDLKey key)
-{
-    return keyState[key] != 0;
-}
+// Where a shot starts: from the cannon's mouth, above the tank.
+constexpr PartPlace kShotStartPlace = {20.0, -6.0};
 
 void startSkid(TankState& t, int direction)
 {
@@ -95,31 +88,31 @@ void fire(int p)
 {
     TankState& t = tank[p];
     Sprite* cannon = t.tankCannonSprite;
-    if (!held(tankKeys[p].fire) || shot[p].active || cannon->y() > t.y + kCannonRest)
+    if (!keyHeld(kTankKeys[p].fire) || shot[p].active || cannon->y() > t.y + kCannonRest)
         return;
     shot[p].active = true;
-    shot[p].x = t.x + 20.0;
-    shot[p].y = t.y - 6.0;
+    shot[p].x = t.x + kShotStartPlace.dx;
+    shot[p].y = t.y + kShotStartPlace.dy;
     shot[p].bulletSprite->show();
-    cannon->setPosition(cannon->x(), cannon->y() + 4.0, 1.0);
-    FSOUND_SetVolume(FSOUND_PlaySound(kFireChannel + p, fireSound), kFireVolume);
+    cannon->setPosition(cannon->x(), cannon->y() + kRecoil, kTankUnderPartDepth);
+    playSample(kFireChannel + p, fireSound, kEffectVolume);
 }
 
 void returnCannon(const TankState& t)
 {
     Sprite* cannon = t.tankCannonSprite;
     if (cannon->y() > t.y + kCannonRest)
-        cannon->setPosition(cannon->x(), cannon->y() - kCannonReturn, 1.0);
+        cannon->setPosition(cannon->x(), cannon->y() - kCannonReturn, kTankUnderPartDepth);
 }
 
 void placeHull(const TankState& t, double cannonY)
 {
-    t.tankWheelsSprite->setPosition(t.x + 1.0, t.y + 30.0, 2.0);
-    t.tankBodySprite->setPosition(t.x + 6.0, t.y + 23.0, 2.0);
-    t.tankBridgeSprite->setPosition(t.x + 14.0, t.y + 15.0, 2.0);
-    t.tankCannonSprite->setPosition(t.x + 20.0, cannonY, 1.0);
+    t.tankWheelsSprite->setPosition(t.x + kWheelCoverPlace.dx, t.y + kWheelCoverPlace.dy, kTankHullDepth);
+    t.tankBodySprite->setPosition(t.x + kBodyPlace.dx, t.y + kBodyPlace.dy, kTankHullDepth);
+    t.tankBridgeSprite->setPosition(t.x + kBridgePlace.dx, t.y + kBridgePlace.dy, kTankHullDepth);
+    t.tankCannonSprite->setPosition(t.x + kCannonPlace.dx, cannonY, kTankUnderPartDepth);
     for (int i = 0; i < kTankWheels; ++i)
-        t.tankWheelSprite[i]->setPosition(t.x + 2.0 + 11.0 * i, t.y + 37.0, 1.0);
+        t.tankWheelSprite[i]->setPosition(roadWheelX(t.x, i), t.y + kFirstRoadWheelPlace.dy, kTankUnderPartDepth);
 }
 
 void setTankVisible(int p, int32_t visible)
@@ -156,9 +149,9 @@ void bumpTanks()
 void driveTank(int p)
 {
     TankState& t = tank[p];
-    if (held(tankKeys[p].left))
+    if (keyHeld(kTankKeys[p].left))
         accelerateLeft(t);
-    else if (held(tankKeys[p].right))
+    else if (keyHeld(kTankKeys[p].right))
         accelerateRight(t);
     else
         coast(t);
@@ -178,13 +171,18 @@ void placeTankParts(int p)
     // The corners cross: the outline covers a small triangle under its top
     // edge and a larger one over its bottom edge.
     t.outline.x[0] = t.x + 15.0;
-    t.outline.y[0] = 436.0;
+    t.outline.y[0] = kOutlineTopY;
     t.outline.x[1] = t.x + 33.0;
-    t.outline.y[1] = 436.0;
+    t.outline.y[1] = kOutlineTopY;
     t.outline.x[2] = t.x;
-    t.outline.y[2] = 465.0;
+    t.outline.y[2] = kOutlineBottomY;
     t.outline.x[3] = t.x + 44.0;
-    t.outline.y[3] = 465.0;
+    t.outline.y[3] = kOutlineBottomY;
+}
+
+double roadWheelX(double tankX, int i)
+{
+    return tankX + kFirstRoadWheelPlace.dx + kRoadWheelSpacing * i;
 }
 
 void placeTankAtRest(int p)

@@ -188,22 +188,6 @@ signed char FSOUND_SetReserved(int channel, signed char reserved)
     return kTrue;
 }
 
-// Priorities only decide which busy channel a free-channel request may take
-// over, and free-channel requests never take a reserved channel, which is the
-// only kind the game gives a priority. So this just checks the channel.
-signed char FSOUND_SetPriority(int channel, int /*priority*/)
-{
-    return validChannel(channel) ? kTrue : kFalse;
-}
-
-// The mixer fixes a sound's looping when it starts, and the game sets the
-// music channel's loop mode before anything plays there; the music loops by
-// its stream mode. So this just checks the channel.
-signed char FSOUND_SetLoopMode(int channel, unsigned /*loopMode*/)
-{
-    return validChannel(channel) ? kTrue : kFalse;
-}
-
 FSOUND_STREAM* FSOUND_Stream_Open(const char* name, unsigned mode, int /*offset*/, int /*length*/)
 {
     FSOUND_STREAM* stream = new FSOUND_STREAM;

@@ -40,8 +40,6 @@ void FSOUND_Close();
 
 // The channel plan.
 signed char FSOUND_SetReserved(int channel, signed char reserved);
-signed char FSOUND_SetPriority(int channel, int priority);
-signed char FSOUND_SetLoopMode(int channel, unsigned loopMode);
 
 // The music stream. Play returns the channel it plays on, or -1.
 FSOUND_STREAM* FSOUND_Stream_Open(const char* name, unsigned mode, int offset, int length);

@@ -45,6 +45,18 @@ void loadSamples()
     }
 }
 
+int playSample(int channel, FSOUND_SAMPLE* sample, int volume)
+{
+    const int played = FSOUND_PlaySound(channel, sample);
+    FSOUND_SetVolume(played, volume);
+    return played;
+}
+
+void playEffect(FSOUND_SAMPLE* sample)
+{
+    playSample(FSOUND_FREE, sample, kEffectVolume);
+}
+
 void freeSamples()
 {
     for (const SampleFile& file : kSampleFiles) {

@@ -15,7 +15,21 @@ constexpr int kMothershipChannel = 8;       // the mothership's loop, then the l
 constexpr int kShieldsDownChannel = 9;
 constexpr int kMusicChannel = kStreamChannel;  // 10
 constexpr int kReservedChannelCount = 10;   // channels 0..9
-constexpr int kMothershipPriority = 255;
+// The mixer: its rate (every sound file's own) and its number of channels.
+constexpr int kMixRate = 22050;
+constexpr int kMixChannels = 32;
+
+// Volumes, 0..255. Every one-shot effect plays at kEffectVolume; the
+// mothership's loop, the shields-down sound and the music after a game at
+// full volume, the music of a game at kPlayMusicVolume.
+constexpr int kEffectVolume = 64;
+constexpr int kFullVolume = 255;
+constexpr int kPlayMusicVolume = 94;
+// The laugh plays a step quieter when a shield took the last life than
+// when a flare did.
+constexpr int kLaughAfterShieldVolume = 254;
+// The shields-down sound drops to this at once, and stays there.
+constexpr int kShieldsDownHeldVolume = 128;
 
 // Load modes: a 2-D, 16-bit, signed, mono sample; the same, looping; and the
 // music stream (16-bit, signed, mono and stereo flags), which is then set to
@@ -43,6 +57,12 @@ extern FSOUND_STREAM* musicStream;       // the looping music, open for the whol
 // load, the process ends at once with kLaughMissingExitCode. Any other sample
 // that does not load stays null, and playing it plays nothing.
 void loadSamples();
+
+// A one-shot: the sample played on the channel (or a free one), and that
+// channel's volume set at once. Returns the channel.
+int playSample(int channel, FSOUND_SAMPLE* sample, int volume);
+// The usual one-shot: on a free channel at the effect volume.
+void playEffect(FSOUND_SAMPLE* sample);
 
 // Frees the eight samples in the same order and sets each handle to null.
 void freeSamples();

@@ -1,7 +1,7 @@
 #include "draw_scenes.h"
 
+#include "display.h"
 #include "game_harness.h"
-
 #include "game_state.h"
 #include "hall_of_fame.h"
 #include "main_loop.h"

@@ -91,7 +91,7 @@ void returnToTitleMenu(unsigned seed)
     descentCounter = 46.0;
     explosionSlot = 0;
     shieldDrift = -1.0;
-    resetGame();
+    resetToTitleMenu();
     for (int p = 0; p < kPlayers; ++p)
         hideTank(p);
     showTank(0);

@@ -10,6 +10,7 @@
 #include "game_state.h"
 #include "hall_of_fame.h"
 #include "hit_test.h"
+#include "hud.h"
 #include "levels.h"
 #include "main_loop.h"
 #include "mothership.h"
