@@ -72,32 +72,16 @@ void returnToTitleMenu(unsigned seed)
     startGameHarness();
     if (hallOfFameActive)
         closeHallOfFame();
-    hallOfFameActive = false;
-    nameEntryActive = false;
+    // The game's own reset, then what the end of a game does to the scene.
+    resetGameState();
     mothershipOff();
-    setEndBanner(nullptr);
     hideAllFlares();
-    for (int p = 0; p < kPlayers; ++p) {
-        shot[p].active = false;
-        shot[p].bulletSprite->hide();
-        tank[p].score = 0;
-        tank[p].tiltBurst = 0.0;
-        tank[p].vx = 0.0f;
-        tank[p].tilt = tank[p].tiltVel = 0.0;
-    }
-    playerCount = 2;
-    gameOver = false;
-    levelCleared = false;
-    descentCounter = 46.0;
-    explosionSlot = 0;
-    shieldDrift = -1.0;
+    for (const PlayerShot& s : shot)
+        s.bulletSprite->hide();
     resetToTitleMenu();
-    for (int p = 0; p < kPlayers; ++p)
-        hideTank(p);
+    hideTank(1);
     showTank(0);
     shieldsBackToStart();
-    menuKeyLatch = 0;
-    roundPause = -1;
     std::srand(seed);
 }
 
