@@ -14,6 +14,7 @@ namespace {
 
 void (*gameRelease)() = nullptr;
 volatile std::sig_atomic_t quitSignal = 0;
+bool displayGone = false;
 
 void noteQuitSignal(int)
 {
@@ -28,8 +29,8 @@ void noteQuitSignal(int)
 int displayLost(Display*)
 {
     std::fputs("korvath: the connection to the display was lost; the game has ended\n", stderr);
-    std::fflush(stderr);
-    _exit(kDisplayLostExit);
+    displayGone = true;
+    shutDown(kDisplayLostExit);
 }
 
 }  // namespace
@@ -41,6 +42,13 @@ void setShutDownRelease(void (*release)())
 
 void shutDown(int exitCode)
 {
+    // With the display gone, releasing anything would wait on it (SDL's
+    // video, the GL driver) or on the audio device: the process ends here,
+    // and its exit handlers, which would do the same, do not run.
+    if (displayGone) {
+        std::fflush(nullptr);
+        _exit(exitCode);
+    }
     if (gameRelease)
         gameRelease();
     closeSdl();
