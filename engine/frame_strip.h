@@ -15,6 +15,9 @@ class TextSurface;
 class FrameNode {
 public:
     FrameNode(TextSurface* sheet, int x, int y, unsigned w, unsigned h, FrameNode* prev);
+    // The frame's texture is the node's alone.
+    FrameNode(const FrameNode&) = delete;
+    FrameNode& operator=(const FrameNode&) = delete;
 
     Texture* texture;  // the frame's picture, owned by the node
     FrameNode* next;   // the following frame, null for the last
@@ -24,9 +27,10 @@ public:
 class FrameStrip {
 public:
     FrameStrip(const char* sheetPath, unsigned count, unsigned frameWidth, unsigned frameHeight);
+    // Its frames are its own; sprites share the strip itself.
+    FrameStrip(const FrameStrip&) = delete;
+    FrameStrip& operator=(const FrameStrip&) = delete;
 
-    FrameNode* firstFrame() const { return first; }
-    FrameNode* lastFrame() const { return last; }
     Texture* currentTexture() const;
 
     FrameNode* first;

@@ -28,7 +28,11 @@ public:
     // Construction: from an image file, or blank (black) of w x h pixels.
     explicit TextSurface(const char* imagePath);
     TextSurface(unsigned w, unsigned h);
+    // Frees the surfaces and closes the font. A TextSurface owns them, so
+    // it cannot be copied: two copies would free them twice.
     ~TextSurface();
+    TextSurface(const TextSurface&) = delete;
+    TextSurface& operator=(const TextSurface&) = delete;
 
     void loadImage(const char* path);
     void createBlank(unsigned w, unsigned h);
@@ -46,7 +50,6 @@ public:
     // The clean copy: save keeps what is drawn now, restore goes back to it.
     void restore();
     void save();
-    void release();
 
     uint32_t width;
     uint32_t height;
@@ -59,6 +62,8 @@ public:
     SDL_Color* colour;
 
 private:
+    // Frees what the surface holds; safe to call again.
+    void release();
     void setSizeFromWorkingSurface();
     void initFont();
 };

@@ -132,10 +132,13 @@ const TexelFacts* texelFactsOf(GLuint textureName)
 
 void Texture::release()
 {
+    if (textureName == 0)
+        return;
     if (textureName < kTrackedNames)
         tracked[textureName] = false;
     forgetAtlasPlace(textureName);
     glDeleteTextures(1, &textureName);
+    textureName = 0;
     ++textureChangeCount;
 }
 

@@ -22,12 +22,14 @@ public:
     // Construction: from an image file, or from a rectangle of a TextSurface.
     explicit Texture(const char* path);
     Texture(TextSurface* source, int x, int y, unsigned w, unsigned h);
+    // Deletes the OpenGL texture. A Texture owns its texture name, so it
+    // cannot be copied: two copies would delete one name twice.
     ~Texture();
+    Texture(const Texture&) = delete;
+    Texture& operator=(const Texture&) = delete;
 
     void loadFile(const char* path);
     void cutFrom(TextSurface* source, int x, int y, unsigned w, unsigned h);
-    // Deletes the OpenGL texture.
-    void release();
 
     // How many Textures exist: a check that texts replaced at run time
     // release the ones they replace.
@@ -43,6 +45,8 @@ public:
     SDL_Rect sourceRect;     // the rectangle of the source that was copied
 
 private:
+    // Deletes the OpenGL texture, once: a second call does nothing.
+    void release();
     void setImageSize(unsigned w, unsigned h);
     void upload(SDL_Surface* canvas);
 };
