@@ -138,7 +138,7 @@ void highlightMenuItem()
         menuItemHighlightSprite[i]->hide();
     }
     playEffect(menuSound);
-    const uint32_t item = menuCursor <= kHallOfFame ? menuCursor : kQuit;
+    const uint32_t item = menuCursor <= kHallOfFame ? menuCursor : uint32_t(kQuit);
     menuItemSprite[item]->hide();
     menuItemHighlightSprite[item]->show();
 }

@@ -23,9 +23,8 @@ struct FSOUND_STREAM;
 const int FSOUND_FREE = -1;  // play on any channel that is not reserved
 const int FSOUND_ALL = -3;   // stop or set every channel
 
-// Mode and loop-mode flags; every other mode bit (sample format, 2-D) is
+// The loop flag of the modes; every other mode bit (sample format, 2-D) is
 // accepted and ignored, since the mixer converts whatever the WAV file holds.
-const unsigned FSOUND_LOOP_OFF = 0x1;
 const unsigned FSOUND_LOOP_NORMAL = 0x2;
 
 // The channel the game plays its music stream on. It stays out of the
