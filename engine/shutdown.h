@@ -1,11 +1,11 @@
 // The one way out of the program.
 //
 // Every end goes through shutDown: "Quit" on the title menu, a closed window
-// or a quit signal (code 0), and each load failure (its own code, after its
-// message). The game's own releases run first, then the font library and SDL
-// are shut down. The one exception is a lost display: then nothing more may
-// touch the display, whose connection is dead, nor the audio device, so the
-// process ends at once with kDisplayLostExit after one line saying so.
+// or a quit signal (code 0), each load failure (its own code, after its
+// message), and a lost display (kDisplayLostExit, after one line saying so).
+// The game's own releases run first, then the font library and SDL are shut
+// down; but once the display is lost nothing more may touch it, nor the
+// audio device, so then the process ends at once.
 #pragma once
 
 // Exit code when the connection to the display is lost while the game runs.
