@@ -15,23 +15,13 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <functional>
-#include <memory>
-#include <string>
 
 namespace {
-
-constexpr int kHallOfFameBytes = 160;
 
 // Where things stand on screen. The menu window (366 x 264) is centred, so
 // its left edge is at 137 and the hall of fame's names start at 172.
 const Area kLoadingText = {200, 222, 440, 258};
 const Area kAddressLine = {200, 452, 440, 478};
-const Area kEndBanner = {250, 220, 390, 260};
-const Area kNamePrompt = {172, 352, 260, 363};
-const Area kTypedNameRow = {255, 350, 470, 372};
 const Area kFirstHallOfFameName = {172, 132, 230, 148};
 const Area kBackBar = {305, 330, 335, 352};
 
@@ -44,54 +34,14 @@ bool fixedAt640By480(Display* display, Window window)
            hints.min_height == 480 && hints.max_height == 480;
 }
 
-class EndToEndTest : public ::testing::Test {
+class EndToEndTest : public OnScreenTest {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "no X display (DISPLAY is not set): the game needs one to run";
-        if (!xdotoolInstalled())
-            GTEST_SKIP() << "xdotool is not installed: it sends the key presses";
-        display_ = XOpenDisplay(nullptr);
-        ASSERT_NE(display_, nullptr) << "cannot open the X display " << std::getenv("DISPLAY");
-        const Screen* screen = DefaultScreenOfDisplay(display_);
-        if (screen->width != kScreenWidth || screen->height != kScreenHeight)
-            GTEST_SKIP() << "the X screen is " << screen->width << " x " << screen->height
-                         << "; the game's pixels are checked on a 640 x 480 screen";
-
-        std::ofstream(dir_.file("media/font/scores.txt"), std::ios::binary)
-            << std::string(kHallOfFameBytes, '\0');
-        game_ = std::make_unique<GameProcess>(dir_.path(), std::vector<std::string>{"./korvath", "--window"});
-        watch_ = std::make_unique<ScreenWatcher>(display_, *game_);
+        OnScreenTest::SetUp();
+        if (!IsSkipped() && !HasFatalFailure())
+            startGame();
     }
-
-    void TearDown() override
-    {
-        for (const char* key : {"space", "Down", "Return"})
-            if (display_)
-                xdotool("keyup", key);
-        watch_.reset();
-        game_.reset();
-        if (display_)
-            XCloseDisplay(display_);
-    }
-
-    bool waitForScreen(const std::function<bool(const Screenshot&)>& seen, double seconds = 10.0)
-    {
-        return watch_->waitForScreen(seen, seconds);
-    }
-    bool pressUntil(const char* key, const std::function<bool(const Screenshot&)>& seen)
-    {
-        return watch_->pressUntil(key, seen);
-    }
-    const Screenshot& screen() const { return watch_->screen; }
-
-    std::string gameState() { return game_->hasEnded() ? "the game ended: " + game_->summary() : ""; }
-
-    Display* display_ = nullptr;
-    RunDirectoryCopy dir_;
-    std::unique_ptr<GameProcess> game_;
-    std::unique_ptr<ScreenWatcher> watch_;
 };
 
 TEST_F(EndToEndTest, OnePlayerGameToTheHallOfFameAndQuit)
@@ -123,12 +73,12 @@ TEST_F(EndToEndTest, OnePlayerGameToTheHallOfFameAndQuit)
 
     // Escape abandons the game: "Game Over" fades in where the banner stands.
     ASSERT_TRUE(xdotool("key", "Escape"));
-    ASSERT_TRUE(waitForScreen([](const Screenshot& s) { return s.count(kEndBanner, isText) >= 400; }))
+    ASSERT_TRUE(waitForScreen([](const Screenshot& s) { return s.count(kBanner, isText) >= 400; }))
         << "\"Game Over\" after Escape. " << gameState();
 
     // A score of 0 still beats an empty hall of fame: the game asks a name.
     ASSERT_TRUE(waitForScreen([](const Screenshot& s) {
-        return s.count(kNamePrompt, isText) >= 120 && s.count(kEndBanner, isText) < 100;
+        return s.count(kNamePrompt, isText) >= 120 && s.count(kBanner, isText) < 100;
     })) << "\"Enter your name\" once the game has ended. " << gameState();
     EXPECT_LT(screen().count(kFirstHallOfFameName, isText), 10) << "the first place holds no name yet";
 
@@ -144,7 +94,7 @@ TEST_F(EndToEndTest, OnePlayerGameToTheHallOfFameAndQuit)
     EXPECT_GE(screen().count(kFirstHallOfFameName, isText), 60) << "the new name in first place on screen";
     EXPECT_LT(screen().count(kNamePrompt, isText), 20) << "the prompt is gone";
 
-    std::vector<uint8_t> saved(kHallOfFameBytes, 0);
+    std::vector<uint8_t> saved(160, 0);
     std::copy_n("korv", 4, saved.begin());
     EXPECT_EQ(readBytes(dir_.file("media/font/scores.txt")), saved) << "the typed name in record 0, scoring 0";
 

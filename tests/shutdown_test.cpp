@@ -13,50 +13,22 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
-#include <string>
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr double kEndSeconds = 2.0;
-// "Paused" and "Game Over" stand here; the name prompt and the typed name
-// below the hall of fame's rows.
-const Area kBanner = {250, 220, 390, 260};
-const Area kNamePrompt = {172, 352, 260, 363};
-const Area kTypedNameRow = {255, 350, 470, 372};
 
 bool gameUnderway(const Screenshot& s) { return !highlightOn(s, 0) && s.share(kWholeScreen, isCoverBlue) < 0.2; }
 bool bannerUp(const Screenshot& s) { return s.count(kBanner, isText) >= 300; }
 
-class ShutDownTest : public ::testing::Test {
+class ShutDownTest : public OnScreenTest {
 protected:
-    void SetUp() override
-    {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "no X display (DISPLAY is not set): the game needs one to run";
-        if (!xdotoolInstalled())
-            GTEST_SKIP() << "xdotool is not installed: it sends the key presses";
-        display_ = XOpenDisplay(nullptr);
-        ASSERT_NE(display_, nullptr);
-    }
-
-    void TearDown() override
-    {
-        watch_.reset();
-        game_.reset();
-        if (display_)
-            XCloseDisplay(display_);
-    }
-
-    // The game in a window on the test's display, at its title menu.
     void startAtTitleMenu()
     {
-        game_ = std::make_unique<GameProcess>(dir_.path(), std::vector<std::string>{"./korvath", "--window"});
-        watch_ = std::make_unique<ScreenWatcher>(display_, *game_);
-        ASSERT_TRUE(watch_->waitForScreen([](const Screenshot& s) { return titleMenuWithHighlightOn(s, 0); }))
-            << game_->summary();
+        startGame();
+        ASSERT_TRUE(waitForScreen([](const Screenshot& s) { return titleMenuWithHighlightOn(s, 0); })) << gameState();
     }
 
     static void expectEndedForLostDisplay(GameProcess& game)
@@ -66,11 +38,6 @@ protected:
         const std::string said = game.standardError();
         EXPECT_TRUE(said.find("display") != std::string::npos && said.find('\n') == said.size() - 1) << said;
     }
-
-    Display* display_ = nullptr;
-    RunDirectoryCopy dir_;
-    std::unique_ptr<GameProcess> game_;
-    std::unique_ptr<ScreenWatcher> watch_;
 };
 
 TEST_F(ShutDownTest, KillingTheGamesXClientAtTheTitleInPlayOrPausedEndsIt)
@@ -79,10 +46,10 @@ TEST_F(ShutDownTest, KillingTheGamesXClientAtTheTitleInPlayOrPausedEndsIt)
         SCOPED_TRACE(moment);
         startAtTitleMenu();
         if (moment != "title menu") {
-            ASSERT_TRUE(watch_->pressUntil("space", gameUnderway)) << game_->summary();
+            ASSERT_TRUE(pressUntil("space", gameUnderway)) << game_->summary();
         }
         if (moment == "pause") {
-            ASSERT_TRUE(watch_->pressUntil("p", bannerUp)) << "\"Paused\" shows. " << game_->summary();
+            ASSERT_TRUE(pressUntil("p", bannerUp)) << "\"Paused\" shows. " << game_->summary();
         }
         const Window window = gameWindow(display_);
         ASSERT_NE(window, 0u);
@@ -125,12 +92,12 @@ TEST_F(ShutDownTest, AQuitSignalDuringNameEntryKeepsTheTableByteForByte)
     }
     std::ofstream(dir_.file("media/font/scores.txt"), std::ios::binary).write(reinterpret_cast<const char*>(table.data()), 160);
     startAtTitleMenu();
-    ASSERT_TRUE(watch_->pressUntil("space", gameUnderway)) << game_->summary();
+    ASSERT_TRUE(pressUntil("space", gameUnderway)) << game_->summary();
     ASSERT_TRUE(xdotool("key", "Escape"));
-    ASSERT_TRUE(watch_->waitForScreen([](const Screenshot& s) { return s.count(kNamePrompt, isText) >= 120 && !bannerUp(s); }))
+    ASSERT_TRUE(waitForScreen([](const Screenshot& s) { return s.count(kNamePrompt, isText) >= 120 && !bannerUp(s); }))
         << "\"Enter your name\". " << game_->summary();
-    const Screenshot before = watch_->screen;
-    ASSERT_TRUE(watch_->pressUntil("k", [&](const Screenshot& s) { return s.differingPixels(before, kTypedNameRow) >= 10; }));
+    const Screenshot before = screen();
+    ASSERT_TRUE(pressUntil("k", [&](const Screenshot& s) { return s.differingPixels(before, kTypedNameRow) >= 10; }));
 
     game_->requestQuit();
     ASSERT_TRUE(game_->waitForEnd(kEndSeconds)) << "still running " << kEndSeconds << " s after SIGTERM";

@@ -8,10 +8,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <thread>
 
 namespace {
+
+constexpr int kHallOfFameBytes = 160;
 
 // About two passes of the game between screenshots.
 constexpr int kPollMs = 30;
@@ -164,4 +167,36 @@ bool ScreenWatcher::pressUntil(const char* key, const std::function<bool(const S
         if (game_.hasEnded() || std::chrono::steady_clock::now() > deadline)
             return false;
     }
+}
+
+void OnScreenTest::SetUp()
+{
+    if (!std::getenv("DISPLAY"))
+        GTEST_SKIP() << "no X display (DISPLAY is not set): the game needs one to run";
+    if (!xdotoolInstalled())
+        GTEST_SKIP() << "xdotool is not installed: it sends the key presses";
+    display_ = XOpenDisplay(nullptr);
+    ASSERT_NE(display_, nullptr) << "cannot open the X display " << std::getenv("DISPLAY");
+    const Screen* screen = DefaultScreenOfDisplay(display_);
+    if (screen->width != kScreenWidth || screen->height != kScreenHeight)
+        GTEST_SKIP() << "the X screen is " << screen->width << " x " << screen->height
+                     << "; the game's pixels are checked on a 640 x 480 screen";
+    std::ofstream(dir_.file("media/font/scores.txt"), std::ios::binary) << std::string(kHallOfFameBytes, '\0');
+}
+
+void OnScreenTest::TearDown()
+{
+    for (const char* key : {"space", "Down", "Return"})
+        if (display_)
+            xdotool("keyup", key);
+    watch_.reset();
+    game_.reset();
+    if (display_)
+        XCloseDisplay(display_);
+}
+
+void OnScreenTest::startGame()
+{
+    game_ = std::make_unique<GameProcess>(dir_.path(), std::vector<std::string>{"./korvath", "--window"});
+    watch_ = std::make_unique<ScreenWatcher>(display_, *game_);
 }

@@ -3,9 +3,13 @@
 // presses through xdotool.
 #pragma once
 
+#include "game_process.h"
 #include "test_images.h"
 
+#include <gtest/gtest.h>
+
 #include <functional>
+#include <memory>
 #include <vector>
 
 class GameProcess;
@@ -22,6 +26,11 @@ struct Area {
 };
 
 const Area kWholeScreen = {0, 0, kScreenWidth, kScreenHeight};
+// "Game Over", "You Win" and "Paused"; the name prompt, and the typed name
+// right of it, below the hall of fame's rows.
+const Area kBanner = {250, 220, 390, 260};
+const Area kNamePrompt = {172, 352, 260, 363};
+const Area kTypedNameRow = {255, 350, 470, 372};
 
 // Colours of what the player sees. The loading cover is the dark blue panel
 // colour; texts are the game's grey-blue drawn additively; the highlight bar
@@ -78,4 +87,32 @@ public:
 private:
     Display* display_;
     GameProcess& game_;
+};
+
+// The real game in a 640 x 480 window on the tests' own X display, in a
+// copy of the run directory with an empty hall of fame, watched from the
+// outside. A test is skipped without a display, on a screen of another size
+// (whose pixels would not match), or without xdotool; the game is ended by
+// its id when the test ends, and the keys the tests hold are let go.
+class OnScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    void startGame();
+
+    bool waitForScreen(const std::function<bool(const Screenshot&)>& seen, double seconds = 10.0)
+    {
+        return watch_->waitForScreen(seen, seconds);
+    }
+    bool pressUntil(const char* key, const std::function<bool(const Screenshot&)>& seen)
+    {
+        return watch_->pressUntil(key, seen);
+    }
+    const Screenshot& screen() const { return watch_->screen; }
+    std::string gameState() { return game_->hasEnded() ? "the game ended: " + game_->summary() : ""; }
+
+    Display* display_ = nullptr;
+    RunDirectoryCopy dir_;
+    std::unique_ptr<GameProcess> game_;
+    std::unique_ptr<ScreenWatcher> watch_;
 };
