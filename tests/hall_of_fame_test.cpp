@@ -217,16 +217,11 @@ TEST_F(HallOfFameTest, GamesSavingOneTableKeepEachOthersEntries)
 
     recordInHallOfFame(95, "first");
     std::memcpy(hallOfFame, loaded, sizeof loaded);  // the other game's table
-    recordInHallOfFame(85, "second");
-    EXPECT_EQ(nameOf(1), "first");
-    EXPECT_EQ(nameOf(3), "second");
+    recordInHallOfFame(15, "late");  // it beat the 10 this game loaded, not the 20 on disk now
     const Entries shown = entries();
+    EXPECT_TRUE(nameOf(1) == "first" && nameOf(9) == "t8");
     readHallOfFame();
     EXPECT_EQ(entries(), shown) << "the table in memory is the one saved";
-    std::memcpy(hallOfFame, loaded, sizeof loaded);
-    recordInHallOfFame(20, "late");  // qualified against the table it loaded
-    readHallOfFame();
-    EXPECT_EQ(entries(), shown);
 
     // Eight games saving at once, each released by the same closed pipe.
     int go[2];
