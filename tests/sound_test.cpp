@@ -1,6 +1,6 @@
 // The sound layer. With audio, SDL's disk driver captures the mix and what a
 // player would hear is measured in it; without audio every call must still
-// work. The test sounds are sine bursts written into a temporary directory.
+// work. The test sounds are sine bursts written into a scratch directory.
 #include "fsound.h"
 #include "samples.h"
 
@@ -13,12 +13,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
@@ -26,7 +26,7 @@ namespace {
 // header as laid out in memory: this host is little-endian).
 void writeTone(const fs::path& path, double seconds)
 {
-    const int32_t rate = 22050, frames = int32_t(seconds * rate);
+    const int32_t rate = kMixRate, frames = int32_t(seconds * rate);
     struct {
         char riff[4]; int32_t riffSize; char waveFmt[8]; int32_t fmtSize;
         int16_t pcm, channels; int32_t rate, byteRate; int16_t frameSize, bits;
@@ -41,17 +41,16 @@ void writeTone(const fs::path& path, double seconds)
     out.write(reinterpret_cast<const char*>(samples.data()), 2 * frames);
 }
 
-// A death test's child ends in exit() and skips destructors, so its
-// temporary directory is removed by an exit handler instead.
-std::string dirToRemoveAtExit;
-void removeAtExit(const fs::path& dir)
-{
-    dirToRemoveAtExit = dir.string();
-    std::atexit([] { fs::remove_all(dirToRemoveAtExit); });
-}
-
+// Each test works in a scratch directory in the run directory, as its current
+// one. A death test's child, a fresh run of this binary that ends in exit(),
+// works in the same one, and the parent removes it.
 class SoundTest : public ::testing::Test {
 protected:
+    SoundTest()
+    {
+        fs::create_directory(dir_);
+        fs::current_path(dir_);
+    }
     ~SoundTest() override
     {
         for (FSOUND_SAMPLE* sample : tones_)
@@ -65,87 +64,73 @@ protected:
         setenv("SDL_AUDIODRIVER", driver, 1);
         setenv("SDL_DISKAUDIOFILE", diskFile.c_str(), 1);
         unsetenv("SDL_DISKAUDIODELAY");
-        ASSERT_EQ(FSOUND_Init(22050, 32, 0), expected);
+        ASSERT_EQ(FSOUND_Init(kMixRate, kMixChannels, 0), expected);
         for (int c = 0; c < kReservedChannelCount; ++c)
             FSOUND_SetReserved(c, 1);
-    }
-    // A sound file of this test, as the game names it (with backslashes).
-    std::string file(const std::string& name)
-    {
-        std::string text = (dir_ / name).string();
-        std::replace(text.begin(), text.end(), '/', '\\');
-        return text;
     }
     FSOUND_SAMPLE* tone(double seconds, unsigned mode = kSampleMode)
     {
         const std::string name = "tone" + std::to_string(tones_.size() + 1) + ".wav";
-        writeTone(dir_ / name, seconds);
-        tones_.push_back(FSOUND_Sample_Load(-1, file(name).c_str(), mode, 0, 0));
+        writeTone(name, seconds);
+        tones_.push_back(FSOUND_Sample_Load(-1, name.c_str(), mode, 0, 0));
         return tones_.back();
     }
 
-    fs::path runDir_ = fs::current_path();
-    fs::path dir_ = [] {
-        char pattern[] = "/tmp/korvath_sound_XXXXXX";
-        return fs::path(mkdtemp(pattern));
-    }();
+    fs::path runDir_ = fs::current_path(), dir_ = runDir_ / "sound_test.tmp";
     std::vector<FSOUND_SAMPLE*> tones_;
 };
 
 const double kSilence = 20;      // RMS; the mix is exactly zero when nothing plays
 const double kFullTone = 11585;  // RMS of the test tone at full volume
 
-// The disk driver writes the mix in real time (one buffer's sleep per
-// write), so the file's size marks where a moment falls in it. Writes land
-// a few buffers late, so listening starts 100 ms or more after the action.
+// The disk driver writes the mix out as it plays, at the pace a player hears
+// it, so a stretch of play is a stretch of the capture, found by waiting for
+// the file to grow, however fast the machine. What was mixed before an action
+// may still be on its way to the file (the device's buffer, the file's), so
+// listening starts 100 ms of capture or more after it.
 class AudibleSound : public SoundTest {
 protected:
     void SetUp() override { init("disk", (dir_ / "mix.raw").string(), 1); }
 
-    struct Level {
-        double rms;
-        int peak;
-    };
-    Level heard(int fromMs, int toMs)
+    // The mix from fromMs to toMs into the capture that follows this call.
+    std::vector<int16_t> heard(int fromMs, int toMs)
     {
-        const Clock::time_point since = Clock::now();
-        std::this_thread::sleep_until(since + std::chrono::milliseconds(fromMs));
-        const long from = captured();
-        std::this_thread::sleep_until(since + std::chrono::milliseconds(toMs));
-        std::vector<int16_t> mix((captured() - from) / 2);
+        const long start = captured(), from = start + bytesIn(fromMs), to = start + bytesIn(toMs);
+        using Clock = std::chrono::steady_clock;
+        const Clock::time_point deadline = Clock::now() + std::chrono::seconds(30);  // met only by a stalled capture
+        while (captured() < to && Clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        EXPECT_GE(captured(), to) << "the capture stopped growing";
+        std::vector<int16_t> mix((to - from) / 2);
         std::ifstream(dir_ / "mix.raw", std::ios::binary).seekg(from).read(reinterpret_cast<char*>(mix.data()), mix.size() * 2);
-        double sum = 0;
-        int peak = 0;
-        for (int16_t s : mix) {
-            sum += double(s) * s;
-            peak = std::max(peak, std::abs(int(s)));
-        }
-        return {mix.empty() ? 0 : std::sqrt(sum / mix.size()), peak};
+        return mix;
     }
     long captured() { return long(fs::file_size(dir_ / "mix.raw") & ~1ul); }
+    // The layer mixes in stereo: kMixRate frames a second of two 16-bit samples.
+    static long bytesIn(int ms) { return long(ms) * kMixRate / 1000 * 2 * long(sizeof(int16_t)); }
 };
+
+double rms(const std::vector<int16_t>& m) { return std::sqrt(std::inner_product(m.begin(), m.end(), m.begin(), 0.0) / m.size()); }
 
 TEST_F(AudibleSound, ASampleIsHeardAtItsVolumeOnlyOncePlayedAndANullOneNever)
 {
-    FSOUND_SAMPLE* sample = tone(0.5);
-    EXPECT_EQ(FSOUND_Sample_Load(-1, file("none.wav").c_str(), kSampleMode, 0, 0), nullptr);
-    EXPECT_EQ(FSOUND_PlaySound(FSOUND_FREE, nullptr), -1);
-    EXPECT_EQ(FSOUND_SetVolume(-1, 64), 0);
-    EXPECT_EQ(FSOUND_PlaySound(kMothershipChannel, nullptr), -1);
-    EXPECT_EQ(FSOUND_Stream_Play(kMusicChannel, nullptr), -1);
+    FSOUND_SAMPLE* sample = tone(2.0);
+    EXPECT_EQ(FSOUND_Sample_Load(-1, "none.wav", kSampleMode, 0, 0), nullptr);
+    EXPECT_TRUE(FSOUND_PlaySound(FSOUND_FREE, nullptr) == -1 && FSOUND_PlaySound(kMothershipChannel, nullptr) == -1);
+    EXPECT_TRUE(FSOUND_Stream_Play(kMusicChannel, nullptr) == -1 && FSOUND_SetVolume(-1, kEffectVolume) == 0);
     FSOUND_Sample_Free(nullptr);
-    EXPECT_LT(heard(0, 100).rms, kSilence);
+    EXPECT_LT(rms(heard(0, 100)), kSilence);
 
     EXPECT_GT(FSOUND_PlaySound(FSOUND_FREE, sample), kMusicChannel);
-    const Level level = heard(100, 300);
-    EXPECT_NEAR(level.rms, kFullTone, kFullTone * 0.1);
-    EXPECT_NEAR(level.peak, 16384, 1000);  // also proves the capture is read right
+    const std::vector<int16_t> mix = heard(100, 300);
+    EXPECT_NEAR(rms(mix), kFullTone, kFullTone * 0.1);
+    EXPECT_NEAR(*std::max_element(mix.begin(), mix.end()), 16384, 1000);  // also proves the capture is read right
 
     FSOUND_StopSound(FSOUND_ALL);
     ASSERT_EQ(FSOUND_PlaySound(kShieldsDownChannel, tone(0.1, kLoopingSampleMode)), kShieldsDownChannel);
-    const double loud = heard(100, 250).rms;
-    FSOUND_SetVolume(kShieldsDownChannel, 64);
-    EXPECT_NEAR(heard(100, 250).rms / loud, 64.0 / 255, 0.03) << "at once and linear";
+    const double loud = rms(heard(100, 250));
+    FSOUND_SetVolume(kShieldsDownChannel, kEffectVolume);
+    EXPECT_NEAR(rms(heard(100, 250)) / loud, double(kEffectVolume) / kFullVolume, 0.03) << "at once and linear";
     FSOUND_SetVolume(kShieldsDownChannel, 1);
     EXPECT_EQ(Mix_Volume(kShieldsDownChannel, -1), 1) << "to the mixer's nearest step";
 }
@@ -153,34 +138,34 @@ TEST_F(AudibleSound, ASampleIsHeardAtItsVolumeOnlyOncePlayedAndANullOneNever)
 TEST_F(AudibleSound, LoopsAndMusicPlayOnUntilStoppedOrReplaced)
 {
     FSOUND_PlaySound(FSOUND_FREE, tone(0.08));
-    EXPECT_LT(heard(250, 400).rms, kSilence) << "a plain sample ends";
+    EXPECT_LT(rms(heard(250, 400)), kSilence) << "a plain sample ends";
     const int channel = FSOUND_PlaySound(FSOUND_FREE, tone(0.08, kLoopingSampleMode));
-    EXPECT_GT(heard(250, 400).rms, kFullTone / 2);
+    EXPECT_GT(rms(heard(250, 400)), kFullTone / 2);
     EXPECT_EQ(FSOUND_IsPlaying(channel), 1);
     EXPECT_EQ(FSOUND_StopSound(channel), 1);
-    EXPECT_LT(heard(150, 250).rms, kSilence);
+    EXPECT_LT(rms(heard(150, 250)), kSilence);
     EXPECT_EQ(FSOUND_IsPlaying(channel), 0);
     // A short sound on a fixed channel takes the loop's place there.
     FSOUND_PlaySound(kMothershipChannel, tone(0.1, kLoopingSampleMode));
     EXPECT_EQ(FSOUND_PlaySound(kMothershipChannel, tone(0.05)), kMothershipChannel);
-    EXPECT_LT(heard(200, 300).rms, kSilence);
+    EXPECT_LT(rms(heard(200, 300)), kSilence);
 
-    writeTone(dir_ / "music.wav", 0.1);
-    FSOUND_STREAM* music = FSOUND_Stream_Open(file("music.wav").c_str(), kStreamMode, 0, 0);
+    writeTone("music.wav", 0.1);
+    FSOUND_STREAM* music = FSOUND_Stream_Open("music.wav", kStreamMode, 0, 0);
     ASSERT_NE(music, nullptr);
     FSOUND_Stream_SetMode(music, kLoopNormal);
     for (int again = 0; again < 2; ++again) {
         EXPECT_EQ(FSOUND_Stream_Play(kMusicChannel, music), kMusicChannel);
-        EXPECT_GT(heard(300, 400).rms, kFullTone / 2);
+        EXPECT_GT(rms(heard(300, 400)), kFullTone / 2);
         FSOUND_Stream_Stop(music);
         EXPECT_EQ(FSOUND_IsPlaying(kMusicChannel), 0);
-        EXPECT_LT(heard(150, 250).rms, kSilence);
+        EXPECT_LT(rms(heard(150, 250)), kSilence);
     }
     FSOUND_Stream_Play(kMusicChannel, music);
     FSOUND_PlaySound(kMothershipChannel, tone(0.1, kLoopingSampleMode));
     FSOUND_PlaySound(FSOUND_FREE, tone(0.1, kLoopingSampleMode));
     EXPECT_EQ(FSOUND_StopSound(FSOUND_ALL), 1);
-    EXPECT_LT(heard(150, 250).rms, kSilence) << "everything stops";
+    EXPECT_LT(rms(heard(150, 250)), kSilence) << "everything stops";
     FSOUND_Stream_Close(music);
 }
 
@@ -196,15 +181,15 @@ INSTANTIATE_TEST_SUITE_P(NoDriverOrNoDevice, SilentSound,
 
 TEST_P(SilentSound, EveryCallWorksAndLoadingStillChecksTheFile)
 {
-    std::ofstream(dir_ / "junk.wav") << "not a sound";
+    std::ofstream("junk.wav") << "not a sound";
     FSOUND_SAMPLE* sample = tone(0.05, kLoopingSampleMode);
     ASSERT_NE(sample, nullptr);
-    EXPECT_EQ(FSOUND_Sample_Load(-1, file("junk.wav").c_str(), kSampleMode, 0, 0), nullptr);
+    EXPECT_EQ(FSOUND_Sample_Load(-1, "junk.wav", kSampleMode, 0, 0), nullptr);
     EXPECT_GT(FSOUND_PlaySound(FSOUND_FREE, sample), kMusicChannel);
     EXPECT_EQ(FSOUND_PlaySound(kMothershipChannel, sample), kMothershipChannel);
-    EXPECT_EQ(FSOUND_SetVolume(kMothershipChannel, 255), 1);
+    EXPECT_EQ(FSOUND_SetVolume(kMothershipChannel, kFullVolume), 1);
     EXPECT_EQ(FSOUND_IsPlaying(kMothershipChannel), 0);
-    FSOUND_STREAM* music = FSOUND_Stream_Open(file("tone1.wav").c_str(), kStreamMode, 0, 0);
+    FSOUND_STREAM* music = FSOUND_Stream_Open("tone1.wav", kStreamMode, 0, 0);
     ASSERT_NE(music, nullptr);
     EXPECT_EQ(FSOUND_Stream_Play(kMusicChannel, music), kMusicChannel);
     EXPECT_EQ(FSOUND_IsPlaying(kMusicChannel), 0);
@@ -216,16 +201,15 @@ TEST_P(SilentSound, EveryCallWorksAndLoadingStillChecksTheFile)
 // one must too, while any other sound may be missing.
 TEST_P(SilentSound, OnlyABrokenLaughEndsTheGame)
 {
-    const fs::path laugh = dir_ / "media" / "sound" / "evillaug.wav";
+    const fs::path laugh = fs::path("media") / "sound" / "evillaug.wav";
     fs::create_directories(laugh.parent_path());
     writeTone(laugh, 0.05);
-    fs::current_path(dir_);
     loadSamples();
     EXPECT_TRUE(laughSound && !fireSound && !menuSound);
     freeSamples();
     std::ofstream(laugh) << "not a sound";
     const int status = kLaughMissingExitCode & 0xff;  // a parent sees the low eight bits
-    EXPECT_EXIT((removeAtExit(dir_), loadSamples()), ::testing::ExitedWithCode(status), "^$");
+    EXPECT_EXIT(loadSamples(), ::testing::ExitedWithCode(status), "^$");
 }
 
 }  // namespace
