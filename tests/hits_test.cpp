@@ -1,5 +1,7 @@
 // What shots and flares hit, through real passes: hit boxes at their exact
-// bounds, and a life lost for each flare, even two in one pass.
+// bounds, and a life lost for each flare or shield a tank touches, even two
+// in one pass.
+#include "display.h"
 #include "game_harness.h"
 
 #include <gtest/gtest.h>
@@ -10,44 +12,38 @@ constexpr double kHair = 1e-6;
 
 // Where a debris piece was launched, from where one flight step left it.
 double launchX(const Sprite* s, const DebrisPiece& piece) { return s->x() - piece.dx; }
-double launchY(const Sprite* s, const DebrisPiece& piece) { return s->y() - (piece.dy - 0.07); }
+double launchY(const Sprite* s, const DebrisPiece& piece) { return s->y() - (piece.dy - kDebrisGravity); }
 
-TEST(HitsTest, ShotsAndAliensFlaresAndTanksTouchAtTheirExactBounds)
+// Against an alien at (200, 100), a shot's points are x + 2, x + 5 and y + 2,
+// y + 9, and the alien's size 27 pixels. Against a tank, the wheel cover is
+// the leftmost part a flare is tested with, the cannon the highest. Against
+// the crossing ship, which moves before it is hit, a shot's points are x + 2,
+// x + 5 and y + 2, y + 5: one of each pair on an edge is enough.
+TEST(HitsTest, ShotsAndFlaresTouchAliensTanksAndTheShipAtTheirExactBounds)
 {
     startClearRound(1);
-    // Alien at (200, 100): the shot's points are x + 2, x + 5 and y + 2, y + 9
-    // against the alien's 27 pixels.
     for (auto [bx, by, hit] : {std::tuple{200.0, 100.0, true}, {200.0, 91.0, true}, {200.0, 91 - kHair, false},
                                {200.0, 125.0, true}, {200.0, 125 + kHair, false}, {195.0, 100.0, true},
                                {195 - kHair, 100.0, false}, {225.0, 100.0, true}, {225 + kHair, 100.0, false}}) {
         placeAlien(20, 200.0, 100.0);
         placeShot(0, bx, by);
-        aliensAlive = 36;
+        aliensAlive = kAlienCount;
         shotHitsAlien(20);
-        EXPECT_EQ(alien[20].alive == 0, hit) << "shot at (" << bx << ", " << by << ")";
-        EXPECT_EQ(shot[0].active, !hit);
+        EXPECT_TRUE(alien[20].alive == !hit && shot[0].active == !hit) << "shot at (" << bx << ", " << by << ")";
     }
-    // The wheel cover is the leftmost part tested, the cannon the highest.
     const Sprite *cover = tank[0].tankWheelsSprite, *cannon = tank[0].tankCannonSprite;
     for (auto [fx, fy, hit] : {std::tuple{cover->x() - 9.0, cover->y() + 1.0, true},
                                {cover->x() - 9.0 - kHair, cover->y() + 1.0, false},
                                {cannon->x() - 2.0, cannon->y() - 9.0, true},
                                {cannon->x() - 2.0, cannon->y() - 9.0 - kHair, false}}) {
-        lives = 3;
+        lives = kStartLives;
         roundPause = -1;
         placeFlare(0, fx, fy);
         flareHitsTank(0);
-        EXPECT_EQ(lives == 2, hit) << "flare at (" << fx << ", " << fy << ")";
-        EXPECT_EQ(alienBombSprite[0]->visible == 0, hit);
+        EXPECT_TRUE((lives == kStartLives - 1) == hit && alienBombSprite[0]->visible == !hit)
+            << "flare at (" << fx << ", " << fy << ")";
     }
-}
-
-// A shot's points x + 2, x + 5 and y + 2, y + 5 against the crossing ship,
-// which moves before it is hit: one of each pair on an edge is enough.
-TEST(HitsTest, AShotTouchingTheMothershipsEdgeBreaksItUp)
-{
     for (auto [dx, dy, hit] : {std::tuple{-5.0, -5.0, true}, {-5 - kHair, -5.0, false}, {-5.0, -5 - kHair, false}}) {
-        startClearRound(1);
         mothershipActive = true;
         mothershipX = 200.0;
         mothershipStep();  // no shot yet: how far the ship moves in a pass
@@ -58,7 +54,7 @@ TEST(HitsTest, AShotTouchingTheMothershipsEdgeBreaksItUp)
     }
 }
 
-TEST(HitsTest, FlaresCostALifeEachEvenTwoInAPassOrOneOverBothTanks)
+TEST(HitsTest, FlaresAndShieldsCostALifeEachEvenTwoInAPassOrOneOverBothTanks)
 {
     startClearRound(1);
     placeFlare(0, 300.0, 450.0);
@@ -69,6 +65,18 @@ TEST(HitsTest, FlaresCostALifeEachEvenTwoInAPassOrOneOverBothTanks)
     // The second loss relaunched the debris, from the second flare.
     EXPECT_NEAR(launchX(tankDebrisSprite[0][1], tankDebris[0][1]), 302.0 + 9.0, 1e-9);
     EXPECT_NEAR(launchY(tankDebrisSprite[0][1], tankDebris[0][1]), 451.0 + 7.0, 1e-9);
+
+    // A shield whose bar crosses the tank's top corners: a life for each.
+    for (int touching : {1, 2}) {
+        startClearRound(1);
+        placeTankParts(0);  // the tank's outline
+        for (int s = 0; s < touching; ++s) {
+            shield[s].alive = true;
+            shield[s].shieldArcSprite->setPosition(tank[0].outline.x[0], tank[0].outline.y[0], kShieldDepth);
+        }
+        runPasses(1);
+        EXPECT_EQ(lives, kStartLives - touching) << touching << " shield(s)";
+    }
 
     startClearRound(2);
     tank[1].x = 200.0f;
@@ -85,12 +93,10 @@ TEST(HitsTest, FlaresCostALifeEachEvenTwoInAPassOrOneOverBothTanks)
     lives = 1;
     placeFlare(0, tank[0].tankBodySprite->x() + 2.0, tank[0].tankBodySprite->y() - 5.0);
     runPasses(1);
-    EXPECT_TRUE(lives == 0 && gameOver && tank[1].tankBodySprite->visible);
-    ASSERT_NE(endBanner, nullptr);
-    EXPECT_EQ(endBanner->textureName, gameOverTexture->textureName);
-    EXPECT_TRUE(endBanner->alpha() == 0.0 && endBanner->depth() == 100.0);
-    EXPECT_DOUBLE_EQ(endBanner->x(), 320.0 - gameOverTexture->imageWidth / 2);
-    EXPECT_DOUBLE_EQ(endBanner->y(), 220.0);
+    ASSERT_TRUE(lives == 0 && gameOver && tank[1].tankBodySprite->visible && endBanner);
+    EXPECT_TRUE(endBanner->textureName == gameOverTexture->textureName && endBanner->alpha() == 0.0 &&
+                endBanner->depth() == kFrontDepth);
+    EXPECT_TRUE(endBanner->x() == kScreenCentreX - gameOverTexture->imageWidth / 2 && endBanner->y() == kBannerY);
 }
 
 }  // namespace
