@@ -1,78 +1,109 @@
-// Levels and the end of a game: what each level number sets, the score
-// panels, and landing.
+// Levels and the end of a game: what each level number sets, the formation
+// coming low, the score panels.
 #include "game_harness.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
+// In the design's numbers: the top row's y (alien 0) and the bottom row's
+// (alien 35, in the last column), the flare's first step from (100, 100),
+// the fire divisor and the shields' push, the aliens' opacity, and the first
+// shield's x ten passes in.
 TEST(LevelsTest, EachLevelNumberSetsItsFeatures)
 {
-    struct Features {
-        int level;
-        double base;
-        int band, fireDivisor, push;
-        bool drifts, fades;
-    };
-    const double weave = 4.0 * std::sin(100.0 / 4.0 - 2.0);
-    for (const Features& f : {Features{1, 0, 0, 400, 1, false, false}, {8, 162, 1, 400, 1, false, false},
-                              {9, 0, 2, 200, 2, false, false}, {16, 162, 3, 200, 2, false, false},
-                              {17, 0, 0, 400, 1, true, false}, {32, 162, 3, 200, 2, true, false},
-                              {33, 0, 0, 400, 1, false, true}, {63, 108, 3, 200, 2, true, true}}) {
-        SCOPED_TRACE("level " + std::to_string(f.level));
+    constexpr double kLastColumnX = 490.0;
+    constexpr double kWovenX = 96.61511838329932;  // 100 + 4 sin(100 / 4 - 2)
+    for (auto [n, topY, bottomY, flareX, flareY, divisor, push, alpha, shieldX] :
+         {std::tuple{1, -50.0, -210.0, 100.0, 101.0, 400, 1, 1.0, 140.0}, {8, -212, -372, kWovenX, 101, 400, 1, 1.0, 140},
+          {9, -50, -210, 100, 102, 200, 2, 1.0, 140}, {16, -212, -372, kWovenX, 102, 200, 2, 1.0, 140},
+          {17, -50, -210, 100, 101, 400, 1, 1.0, 130}, {32, -212, -372, kWovenX, 102, 200, 2, 1.0, 130},
+          {33, -50, -210, 100, 101, 400, 1, 0.02f, 140}, {63, -158, -318, kWovenX, 102, 200, 2, 0.02f, 130}}) {
+        SCOPED_TRACE("level " + std::to_string(n));
         startQuietGame();
         tank[0].tilt = tank[0].tiltVel = 2.0;
-        playLevel(f.level);
+        playLevel(n);
         EXPECT_TRUE(tank[0].tilt == 0.0 && tank[0].tiltVel == 0.0) << "the tank starts upright and still";
-        EXPECT_TRUE(level == f.level && fireDivisor == f.fireDivisor && shieldPushStrength == f.push);
-        EXPECT_DOUBLE_EQ(alien[0].y, -(f.base + 50.0));
-        EXPECT_DOUBLE_EQ(alien[35].y, -(f.base + 50.0 + 160.0));
-        EXPECT_DOUBLE_EQ(alien[35].x, 120.0 + 74.0 * 5);
-        const double alpha = f.fades ? double(0.02f) : 1.0;
+        EXPECT_TRUE(level == n && fireDivisor == divisor && shieldPushStrength == push);
+        EXPECT_TRUE(alien[0].y == topY && alien[35].y == bottomY && alien[35].x == kLastColumnX);
         EXPECT_TRUE(alien[17].alpha == alpha && alienSprite[17]->alpha() == alpha && alien[17].alive);
         placeFlare(0, 100.0, 100.0);
         flareStep(0);
-        EXPECT_DOUBLE_EQ(alienBombSprite[0]->y(), f.band < 2 ? 101.0 : 102.0);
-        EXPECT_DOUBLE_EQ(alienBombSprite[0]->x(), f.band % 2 == 1 ? 100.0 + weave : 100.0);
+        EXPECT_DOUBLE_EQ(alienBombSprite[0]->x(), flareX);
+        EXPECT_EQ(alienBombSprite[0]->y(), flareY);
         alienBombSprite[0]->hide();
-        fireDivisor = 1;
+        fireDivisor = 1;  // the sky quiet again
         runPasses(10);
-        EXPECT_DOUBLE_EQ(shield[0].shieldArcSprite->x(), f.drifts ? 130.0 : 140.0);
+        EXPECT_EQ(shield[0].shieldArcSprite->x(), shieldX);
     }
 }
 
-// Each player's six score digits stand 10 pixels apart in their own panel
-// (odd widths sit half a pixel left).
-TEST(LevelsTest, ScoresShowInTheirPanels)
+// An alien past y 360 knocks the shields away for the rest of the level:
+// they sink and, past y 700, are gone, or a round start before that takes
+// them away at once; a new level brings them back. One at y 430 lands, which
+// ends the game silently with every life left; the menu is back 180 passes
+// later. (Winning shows in the replay's record.)
+TEST(LevelsTest, TheFormationComingLowKnocksTheShieldsAwayAndLands)
 {
-    startQuietGame(2);
-    showScore(0);
-    showScore(1);
-    for (int j = 0; j < kScoreDigits; ++j)
-        EXPECT_TRUE(std::fabs(p1ScoreDigitSprite[j]->x() - (525 + 10 * j)) <= 0.5 &&
-                    std::fabs(p2ScoreDigitSprite[j]->x() - (55 + 10 * j)) <= 0.5) << "digit " << j;
-}
-
-// The formation landing ends the game silently, with every life left, and
-// the menu is back 180 passes later. (Winning shows in the replay's record.)
-TEST(LevelsTest, LandingEndsTheGame)
-{
-    startQuietGame();
-    shieldsGone = true;       // knocked away long before, as in a real game
+    constexpr double kShieldsDownY = 360.0, kGoneY = 700.0, kLandingY = 430.0;
+    constexpr int kLongEnough = 1000;  // passes; the shields sink in about 150
+    for (bool loseALife : {true, false}) {
+        startClearRound(1);
+        tank[0].x = kTankRightLimit;  // clear of the sinking shields
+        for (Shield& s : shield)
+            s.alive = true;
+        placeAlien(0, 0.0, kShieldsDownY);  // at the left edge, clear of them too
+        runPasses(1);
+        EXPECT_FALSE(shieldsGone) << "not yet at y 360";
+        placeAlien(0, 0.0, std::nextafter(kShieldsDownY, kGoneY));
+        runPasses(1);
+        EXPECT_TRUE(shieldsGone);
+        if (loseALife) {  // the tank hit, the pause, and the next round's start
+            placeFlare(0, tank[0].tankBodySprite->x(), tank[0].tankBodySprite->y());
+            runPasses(1 + kRoundPausePasses);
+        }
+        for (int pass = 0; pass < kLongEnough && shield[2].alive; ++pass)
+            runPasses(1);
+        for (const Shield& s : shield) {
+            EXPECT_TRUE(!s.alive && !s.shieldArcSprite->visible && !s.shieldBallSprite[0]->visible);
+            EXPECT_EQ(s.shieldArcSprite->y() > kGoneY, !loseALife) << "sunk, or taken away first";
+        }
+        if (loseALife) {
+            playLevel(2);
+            for (const Shield& s : shield)
+                EXPECT_TRUE(s.alive && s.shieldArcSprite->visible && !shieldsGone) << "back on a new level";
+        }
+    }
     mothershipActive = true;  // crossing, so no entry sound this pass
-    placeAlien(0, 10.0, 430.0);
+    placeAlien(0, 0.0, kLandingY);  // then, the shields long gone, one lands
     FSOUND_StopSound(FSOUND_ALL);
     runPasses(1);
-    for (int channel = 0; channel < 32; ++channel)
+    for (int channel = 0; channel < kMixChannels; ++channel)
         EXPECT_FALSE(FSOUND_IsPlaying(channel)) << "channel " << channel;
-    EXPECT_TRUE(lives == 3 && roundPause == -1 && tank[0].tankBodySprite->visible);
+    EXPECT_TRUE(lives == kStartLives && roundPause == -1 && tank[0].tankBodySprite->visible);
     ASSERT_TRUE(gameOver && endBanner);
-    EXPECT_EQ(endBanner->textureName, gameOverTexture->textureName);
-    EXPECT_EQ(endBanner->alpha(), 0.0);
+    EXPECT_TRUE(endBanner->textureName == gameOverTexture->textureName && endBanner->alpha() == 0.0);
     runPasses(kGameEndPasses);  // the pause starts a pass after the landing
     EXPECT_FALSE(menuActive);
     runPasses(1);
     EXPECT_TRUE(menuActive && level == 1 && aliensAlive == kAlienCount);
+}
+
+// An alien that rams a shield scores 20 in a one-player game and 10 to each
+// player in a two-player game. Each player's six score digits stand 10
+// pixels apart in their own panel (odd widths sit half a pixel left).
+TEST(LevelsTest, AnAlienRammingAShieldScoresInThePanels)
+{
+    for (auto [players, score1, score2] : {std::tuple{1u, 20u, 0u}, {2u, 10u, 10u}}) {
+        startClearRound(players);
+        shield[1].alive = true;
+        placeAlien(0, shield[1].shieldArcSprite->x(), shield[1].shieldArcSprite->y());  // its corner on the bar
+        runPasses(1);
+        EXPECT_TRUE(!alien[0].alive && tank[0].score == score1 && tank[1].score == score2) << players << " player(s)";
+    }
+    for (int j = 0; j < kScoreDigits; ++j)
+        EXPECT_TRUE(std::fabs(p1ScoreDigitSprite[j]->x() - (525 + 10 * j)) <= 0.5 &&
+                    std::fabs(p2ScoreDigitSprite[j]->x() - (55 + 10 * j)) <= 0.5) << "digit " << j;
 }
 
 }  // namespace
