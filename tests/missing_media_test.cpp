@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -72,12 +71,6 @@ std::string hostPath(std::string gamePath)
     return gamePath;
 }
 
-struct Ending {
-    int exitCode;  // -1 when it did not exit by itself
-    int signal;
-    std::string output, error, summary;
-};
-
 // One game run in its own copy of the run directory, short of one file.
 struct Trial {
     explicit Trial(const MediaFile& without) : file(without)
@@ -107,11 +100,11 @@ struct Trial {
 
     bool finished() { return game->hasEnded() || seconds() > 2 * kSecondsBeforeGivingUp; }
 
-    Ending ending()
+    // The exit code, or -1 when the game did not exit by itself.
+    int exitCode()
     {
         const bool gaveUp = !game->hasEnded() || (quitRequested && file.exitCode != 0);
-        return {gaveUp ? -1 : game->exitCode(), game->endingSignal(), game->standardOutput(),
-                game->standardError(), game->summary()};
+        return gaveUp ? -1 : game->exitCode();
     }
 
     const MediaFile file;
@@ -122,25 +115,19 @@ struct Trial {
 };
 
 // Runs the game once without each file of the table, a few at a time.
-std::map<std::string, Ending> runWithoutEachFile(const std::vector<MediaFile>& table)
+std::vector<std::unique_ptr<Trial>> runWithoutEachFile(const std::vector<MediaFile>& table)
 {
-    std::map<std::string, Ending> endings;
-    std::vector<std::unique_ptr<Trial>> running;
-    for (size_t next = 0; next < table.size() || !running.empty();) {
-        while (running.size() < kGamesAtOnce && next < table.size())
-            running.push_back(std::make_unique<Trial>(table[next++]));
-        for (auto it = running.begin(); it != running.end();) {
-            (*it)->step();
-            if ((*it)->finished()) {
-                endings[(*it)->file.gamePath] = (*it)->ending();
-                it = running.erase(it);
-            } else {
-                ++it;
-            }
-        }
+    std::vector<std::unique_ptr<Trial>> trials;
+    for (size_t next = 0, done = 0; done < table.size();) {
+        while (next - done < kGamesAtOnce && next < table.size())
+            trials.push_back(std::make_unique<Trial>(table[next++]));
+        for (auto& trial : trials)
+            trial->step();
+        while (done < next && trials[done]->finished())
+            ++done;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return endings;
+    return trials;
 }
 
 TEST(MissingMediaTableTest, NamesEveryFileOfTheMediaDirectoryAndNoOther)
@@ -160,19 +147,18 @@ TEST(MissingMediaTableTest, NamesEveryFileOfTheMediaDirectoryAndNoOther)
 
 TEST(MissingMediaTest, EachFileEndsTheGameWithItsOwnCodeAndMessageOrNotAtAll)
 {
-    const std::vector<MediaFile> table = mediaTable();
-    const std::map<std::string, Ending> endings = runWithoutEachFile(table);
-    for (const MediaFile& file : table) {
+    for (const auto& trial : runWithoutEachFile(mediaTable())) {
+        const MediaFile& file = trial->file;
         SCOPED_TRACE("without " + file.gamePath);
-        const Ending& e = endings.at(file.gamePath);
-        EXPECT_EQ(e.signal, 0) << e.summary;
-        EXPECT_EQ(e.exitCode, file.exitCode) << e.summary;
-        EXPECT_EQ(e.output, "");
+        const std::string error = trial->game->standardError(), summary = trial->game->summary();
+        EXPECT_EQ(trial->game->endingSignal(), 0) << summary;
+        EXPECT_EQ(trial->exitCode(), file.exitCode) << summary;
+        EXPECT_EQ(trial->game->standardOutput(), "");
         if (file.errorIsPrefix) {
-            EXPECT_EQ(e.error.rfind(file.error, 0), 0u) << e.error;
-            EXPECT_TRUE(e.error.size() > file.error.size() && e.error.back() == '\n') << e.error;
+            EXPECT_EQ(error.rfind(file.error, 0), 0u) << error;
+            EXPECT_TRUE(error.size() > file.error.size() && error.back() == '\n') << error;
         } else {
-            EXPECT_EQ(e.error, file.error);
+            EXPECT_EQ(error, file.error);
         }
     }
 }
