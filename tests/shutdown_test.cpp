@@ -45,12 +45,8 @@ TEST_F(ShutDownTest, KillingTheGamesXClientAtTheTitleInPlayOrPausedEndsIt)
     for (const std::string moment : {"title menu", "play", "pause"}) {
         SCOPED_TRACE(moment);
         startAtTitleMenu();
-        if (moment != "title menu") {
-            ASSERT_TRUE(pressUntil("space", gameUnderway)) << game_->summary();
-        }
-        if (moment == "pause") {
-            ASSERT_TRUE(pressUntil("p", bannerUp)) << "\"Paused\" shows. " << game_->summary();
-        }
+        ASSERT_TRUE(moment == "title menu" || pressUntil("space", gameUnderway)) << game_->summary();
+        ASSERT_TRUE(moment != "pause" || pressUntil("p", bannerUp)) << "\"Paused\" shows. " << game_->summary();
         const Window window = gameWindow(display_);
         ASSERT_NE(window, 0u);
         XKillClient(display_, window);
