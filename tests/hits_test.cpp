@@ -26,10 +26,13 @@ TEST(HitsTest, ShotsAndFlaresTouchAliensTanksAndTheShipAtTheirExactBounds)
                                {195 - kHair, 100.0, false}, {225.0, 100.0, true}, {225 + kHair, 100.0, false}}) {
         placeAlien(20, 200.0, 100.0);
         placeShot(0, bx, by);
-        aliensAlive = kAlienCount;
+        aliensAlive = 2;  // and the level ends with the last alien, not before
         shotHitsAlien(20);
-        EXPECT_TRUE(alien[20].alive == !hit && shot[0].active == !hit) << "shot at (" << bx << ", " << by << ")";
+        EXPECT_TRUE(alien[20].alive == !hit && shot[0].active == !hit && !levelCleared) << "shot at (" << bx << ", " << by << ")";
     }
+    aliensAlive = 1;
+    destroyAlien(20, 0);
+    EXPECT_TRUE(levelCleared && level == 2 && roundPause == 0);
     const Sprite *cover = tank[0].tankWheelsSprite, *cannon = tank[0].tankCannonSprite;
     for (auto [fx, fy, hit] : {std::tuple{cover->x() - 9.0, cover->y() + 1.0, true},
                                {cover->x() - 9.0 - kHair, cover->y() + 1.0, false},

@@ -21,10 +21,7 @@ bool finished = false;
 // SDL and the GL driver. Never the game's own code.
 extern "C" const char* __lsan_default_suppressions()
 {
-    return "leak:libdbus-1.so\n"
-           "leak:libSDL2-2.0.so\n"
-           "leak:swrast_dri.so\n"
-           "leak:libGLX_mesa.so\n";
+    return "leak:libdbus-1.so\nleak:libSDL2-2.0.so\nleak:swrast_dri.so\nleak:libGLX_mesa.so\n";
 }
 #endif
 

@@ -186,13 +186,13 @@ void OnScreenTest::SetUp()
 
 void OnScreenTest::TearDown()
 {
-    for (const char* key : {"space", "Down", "Return"})
-        if (display_)
-            xdotool("keyup", key);
     watch_.reset();
     game_.reset();
-    if (display_)
-        XCloseDisplay(display_);
+    if (!display_)
+        return;
+    for (const char* key : {"space", "Down", "Return"})
+        xdotool("keyup", key);
+    XCloseDisplay(display_);
 }
 
 void OnScreenTest::startGame()
