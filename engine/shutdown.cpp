@@ -4,11 +4,12 @@
 #include <SDL_ttf.h>
 #include <X11/Xlib.h>
 
+#include <unistd.h>
+
 #include <csignal>
-#include <initializer_list>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
+#include <initializer_list>
 
 namespace {
 
@@ -24,8 +25,8 @@ void noteQuitSignal(int)
 // Called by Xlib, on the thread that made the X call, when the connection is
 // gone. It must not return (Xlib would exit, and the exit handlers would wait
 // on the dead connection for ever) and must not touch the display or the
-// audio device again, so it ends the process here. A hall-of-fame save never
-// makes an X call, so none is ever cut short by this.
+// audio device again, so the one shut-down ends the process at once. A
+// hall-of-fame save never makes an X call, so none is ever cut short by this.
 int displayLost(Display*)
 {
     std::fputs("korvath: the connection to the display was lost; the game has ended\n", stderr);
