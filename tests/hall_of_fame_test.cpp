@@ -150,8 +150,7 @@ TEST_F(HallOfFameTest, AFileThatCannotBeReadEndsTheGame)
 
 // Any file of 0 to 400 bytes, random or letters only, loads and saves back
 // as its first 160 bytes (bytes after a name's NUL and names without one
-// alike); an insertion moves every record below it whole.
-// Built with the sanitizers, this also catches any read past a field.
+// alike). Built with the sanitizers, this also catches any read past a field.
 TEST_F(HallOfFameTest, RandomAndTruncatedFilesLoadSafely)
 {
     std::mt19937 random(20240611);
@@ -166,18 +165,6 @@ TEST_F(HallOfFameTest, RandomAndTruncatedFilesLoadSafely)
         file.resize(std::max<size_t>(file.size(), 160), 0);
         ASSERT_EQ(readBytes(kFile), Bytes(file.begin(), file.begin() + 160)) << "round " << round;
         ASSERT_FALSE(fs::exists(kTemporary));
-        const auto before = entries();
-        const uint32_t score = hallOfFame[9].score + uint32_t(random() % 1000);
-        if (score < hallOfFame[9].score)
-            continue;
-        insertIntoHallOfFame(score, "new");
-        const auto after = entries();
-        const auto at = std::find(after.begin(), after.end(), std::pair<std::string, uint32_t>{"new", score});
-        ASSERT_NE(at, after.end()) << "round " << round;
-        auto expected = before;
-        expected.insert(expected.begin() + (at - after.begin()), *at);
-        expected.pop_back();
-        EXPECT_EQ(after, expected) << "round " << round;
     }
 }
 

@@ -21,6 +21,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const double kToneHz = 441;
+
 // A mono 16-bit 22050 Hz WAV of a 441 Hz sine at half of full scale (the
 // header as laid out in memory: this host is little-endian).
 void writeTone(const fs::path& path, double seconds)
@@ -34,7 +36,7 @@ void writeTone(const fs::path& path, double seconds)
                 1, 1, rate, 2 * rate, 2, 16, {'d', 'a', 't', 'a'}, 2 * frames};
     std::vector<int16_t> samples(frames);
     for (int32_t i = 0; i < frames; ++i)
-        samples[i] = int16_t(std::lround(16384 * std::sin(2 * M_PI * 441 * i / rate)));
+        samples[i] = int16_t(std::lround(16384 * std::sin(2 * M_PI * kToneHz * i / rate)));
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(&header), sizeof header);
     out.write(reinterpret_cast<const char*>(samples.data()), 2 * frames);
@@ -82,34 +84,77 @@ protected:
 const double kSilence = 20;      // RMS; the mix is exactly zero when nothing plays
 const double kFullTone = 11585;  // RMS of the test tone at full volume
 
+bool loud(double rms) { return rms > kFullTone / 2; }
+bool silent(double rms) { return rms < kSilence; }
+
 // The disk driver writes the mix out as it plays, at the pace a player hears
-// it, so a stretch of play is a stretch of the capture, found by waiting for
-// the file to grow, however fast the machine. What was mixed before an action
-// may still be on its way to the file (the device's buffer, the file's), so
-// listening starts 100 ms of capture or more after it.
+// it, but how far behind an action its effect reaches the file varies with
+// the machine's load. So the capture is read on from where the last read
+// ended, and a check waits for the state it expects (a sound heard, then
+// silence) in 10 ms blocks, however fast the machine.
 class AudibleSound : public SoundTest {
 protected:
-    void SetUp() override { init("disk", (dir_ / "mix.raw").string(), 1); }
-
-    // The mix from fromMs to toMs into the capture that follows this call.
-    std::vector<int16_t> heard(int fromMs, int toMs)
+    void SetUp() override
     {
-        const long start = captured(), from = start + bytesIn(fromMs), to = start + bytesIn(toMs);
-        using Clock = std::chrono::steady_clock;
-        const Clock::time_point deadline = Clock::now() + std::chrono::seconds(30);  // met only by a stalled capture
-        while (captured() < to && Clock::now() < deadline)
+        init("disk", (dir_ / "mix.raw").string(), 1);
+        read_ = captured();
+        measureCaptureRate();
+    }
+
+    // SDL may run the device, and so the capture, faster than the mixer and
+    // convert on the way: the capture's rate is the test tone's pitch times
+    // the frames from one upward zero crossing to the next.
+    void measureCaptureRate()
+    {
+        FSOUND_PlaySound(FSOUND_FREE, tone(0.5));
+        ASSERT_GE(blocksUntil(loud), 0);
+        const std::vector<int16_t> mix = next(200);
+        std::vector<size_t> rises;
+        for (size_t i = 2; i < mix.size(); i += 2)  // the left channel
+            if (mix[i - 2] < 0 && mix[i] >= 0)
+                rises.push_back(i / 2);
+        ASSERT_GT(rises.size(), 10u);
+        rate_ = kToneHz * double(rises.back() - rises.front()) / double(rises.size() - 1);
+        FSOUND_StopSound(FSOUND_ALL);
+        expectSilence("before the test");
+    }
+
+    // The next ms of the mix after what was read last.
+    std::vector<int16_t> next(int ms)
+    {
+        const long from = read_;
+        read_ += long(ms * rate_ / 1000) * kFrameBytes;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);  // met only by a stalled capture
+        while (captured() < read_ && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        EXPECT_GE(captured(), to) << "the capture stopped growing";
-        std::vector<int16_t> mix((to - from) / 2);
+        EXPECT_GE(captured(), read_) << "the capture stopped growing";
+        std::vector<int16_t> mix((read_ - from) / 2);
         std::ifstream(dir_ / "mix.raw", std::ios::binary).seekg(from).read(reinterpret_cast<char*>(mix.data()), mix.size() * 2);
         return mix;
     }
-    long captured() { return long(fs::file_size(dir_ / "mix.raw") & ~1ul); }
-    // The layer mixes in stereo: kMixRate frames a second of two 16-bit samples.
-    static long bytesIn(int ms) { return long(ms) * kMixRate / 1000 * 2 * long(sizeof(int16_t)); }
-};
+    // Reads on until a 10 ms block whose RMS satisfies `until`, and returns how
+    // many blocks came before it, or -1 when two seconds pass without one.
+    template <typename Until>
+    int blocksUntil(Until until)
+    {
+        for (int blocks = 0; blocks < 200; ++blocks)
+            if (until(rms(next(10))))
+                return blocks;
+        return -1;
+    }
+    // The mix falls silent and stays so.
+    void expectSilence(const char* what)
+    {
+        EXPECT_GE(blocksUntil(silent), 0) << what;
+        EXPECT_LT(rms(next(150)), kSilence) << what;
+    }
+    long captured() { return long(fs::file_size(dir_ / "mix.raw") / kFrameBytes * kFrameBytes); }
+    static double rms(const std::vector<int16_t>& m) { return std::sqrt(std::inner_product(m.begin(), m.end(), m.begin(), 0.0) / m.size()); }
 
-double rms(const std::vector<int16_t>& m) { return std::sqrt(std::inner_product(m.begin(), m.end(), m.begin(), 0.0) / m.size()); }
+    static constexpr long kFrameBytes = 2 * sizeof(int16_t);  // the layer mixes in stereo
+    long read_ = 0;
+    double rate_ = kMixRate;  // frames a second, until measured
+};
 
 TEST_F(AudibleSound, ASampleIsHeardAtItsVolumeOnlyOncePlayedAndANullOneNever)
 {
@@ -118,34 +163,45 @@ TEST_F(AudibleSound, ASampleIsHeardAtItsVolumeOnlyOncePlayedAndANullOneNever)
     EXPECT_TRUE(FSOUND_PlaySound(FSOUND_FREE, nullptr) == -1 && FSOUND_PlaySound(kMothershipChannel, nullptr) == -1);
     EXPECT_TRUE(FSOUND_Stream_Play(kMusicChannel, nullptr) == -1 && FSOUND_SetVolume(-1, kEffectVolume) == 0);
     FSOUND_Sample_Free(nullptr);
-    EXPECT_LT(rms(heard(0, 100)), kSilence);
+    EXPECT_LT(rms(next(200)), kSilence);
 
     EXPECT_GT(FSOUND_PlaySound(FSOUND_FREE, sample), kMusicChannel);
-    const std::vector<int16_t> mix = heard(100, 300);
+    ASSERT_GE(blocksUntil(loud), 0);
+    const std::vector<int16_t> mix = next(200);
     EXPECT_NEAR(rms(mix), kFullTone, kFullTone * 0.1);
     EXPECT_NEAR(*std::max_element(mix.begin(), mix.end()), 16384, 1000);  // also proves the capture is read right
 
     FSOUND_StopSound(FSOUND_ALL);
+    expectSilence("stopped");
     ASSERT_EQ(FSOUND_PlaySound(kShieldsDownChannel, tone(0.1, kLoopingSampleMode)), kShieldsDownChannel);
-    const double loud = rms(heard(100, 250));
+    ASSERT_GE(blocksUntil(loud), 0);
+    const double loud = rms(next(150));
     FSOUND_SetVolume(kShieldsDownChannel, kEffectVolume);
-    EXPECT_NEAR(rms(heard(100, 250)) / loud, double(kEffectVolume) / kFullVolume, 0.03) << "at once and linear";
+    ASSERT_GE(blocksUntil([loud](double level) { return level < loud * 0.9; }), 0);
+    EXPECT_NEAR(rms(next(150)) / loud, double(kEffectVolume) / kFullVolume, 0.03) << "linear";
 }
 
 TEST_F(AudibleSound, LoopsAndMusicPlayOnUntilStoppedOrReplaced)
 {
     FSOUND_PlaySound(FSOUND_FREE, tone(0.08));
-    EXPECT_LT(rms(heard(250, 400)), kSilence) << "a plain sample ends";
+    ASSERT_GE(blocksUntil(loud), 0);
+    // 80 ms spans eight or nine blocks, the first of which may be too faint to count.
+    const int rest = blocksUntil(silent);
+    EXPECT_TRUE(rest >= 6 && rest <= 8) << "a plain sample plays for its length: " << rest;
+    expectSilence("a plain sample ends");
+
     const int channel = FSOUND_PlaySound(FSOUND_FREE, tone(0.08, kLoopingSampleMode));
-    EXPECT_GT(rms(heard(250, 400)), kFullTone / 2);
+    ASSERT_GE(blocksUntil(loud), 0);
+    EXPECT_GT(rms(next(300)), kFullTone / 2) << "a loop plays on past its length";
     EXPECT_EQ(FSOUND_IsPlaying(channel), 1);
     EXPECT_EQ(FSOUND_StopSound(channel), 1);
-    EXPECT_LT(rms(heard(150, 250)), kSilence);
     EXPECT_EQ(FSOUND_IsPlaying(channel), 0);
+    expectSilence("a stopped loop");
     // A short sound on a fixed channel takes the loop's place there.
     FSOUND_PlaySound(kMothershipChannel, tone(0.1, kLoopingSampleMode));
     EXPECT_EQ(FSOUND_PlaySound(kMothershipChannel, tone(0.05)), kMothershipChannel);
-    EXPECT_LT(rms(heard(200, 300)), kSilence);
+    ASSERT_GE(blocksUntil(loud), 0);
+    expectSilence("a replaced loop");
 
     writeTone("music.wav", 0.1);
     FSOUND_STREAM* music = FSOUND_Stream_Open("music.wav", kStreamMode, 0, 0);
@@ -153,16 +209,18 @@ TEST_F(AudibleSound, LoopsAndMusicPlayOnUntilStoppedOrReplaced)
     FSOUND_Stream_SetMode(music, kLoopNormal);
     for (int again = 0; again < 2; ++again) {
         EXPECT_EQ(FSOUND_Stream_Play(kMusicChannel, music), kMusicChannel);
-        EXPECT_GT(rms(heard(300, 400)), kFullTone / 2);
+        ASSERT_GE(blocksUntil(loud), 0);
+        EXPECT_GT(rms(next(200)), kFullTone / 2);
         FSOUND_Stream_Stop(music);
         EXPECT_EQ(FSOUND_IsPlaying(kMusicChannel), 0);
-        EXPECT_LT(rms(heard(150, 250)), kSilence);
+        expectSilence("stopped music");
     }
     FSOUND_Stream_Play(kMusicChannel, music);
     FSOUND_PlaySound(kMothershipChannel, tone(0.1, kLoopingSampleMode));
     FSOUND_PlaySound(FSOUND_FREE, tone(0.1, kLoopingSampleMode));
+    ASSERT_GE(blocksUntil(loud), 0);
     EXPECT_EQ(FSOUND_StopSound(FSOUND_ALL), 1);
-    EXPECT_LT(rms(heard(150, 250)), kSilence) << "everything stops";
+    expectSilence("everything stops");
     FSOUND_Stream_Close(music);
 }
 
