@@ -1,13 +1,13 @@
 #include "display.h"
 
 #include "backdrop_cache.h"
+#include "display_connection.h"
 #include "shutdown.h"
 #include "sprite.h"
 #include "sprite_batch.h"
 
 #include <SDL_opengl.h>
 #include <SDL_ttf.h>
-#include <X11/Xlib.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -21,6 +21,9 @@ bool windowedDisplay = false;
 namespace {
 
 constexpr int kScreenBits = 32;
+// How long a failed start of SDL waits to see whether the X server went
+// away meanwhile (then it is the lost display's end, not a failed start).
+constexpr int kServerGoneWaitMs = 500;
 
 void (*escapeHandler)() = nullptr;
 void (*eventHandler)(const SDL_Event&) = nullptr;
@@ -30,8 +33,14 @@ void clearScreen()
     clearScreenBuffers(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-[[noreturn]] void failStartup()
+// A start-up step failed: its message with SDL's reason, and the end;
+// unless the display went away under it, which is the lost display's end.
+[[noreturn]] void failStartup(FILE* stream, const char* format)
 {
+    if (displayServerGone(kServerGoneWaitMs))
+        shutDownForLostDisplay();
+    std::fprintf(stream, format, SDL_GetError());
+    std::fflush(stream);
     shutDown(kDisplayFailureExit);
 }
 
@@ -62,17 +71,11 @@ void splitSoftwareRenderingFiner()
 // before SDL starts (the layer reads the setting then). The screen is asked
 // of X itself: restarting SDL's video after a look would race with the
 // window's creation. A setting of the player's own is kept.
-void skipScalingOnMatchingScreen()
+void skipScalingOnMatchingScreen(ScreenSize screen)
 {
     if (std::getenv("SDL12COMPAT_OPENGL_SCALING"))
         return;
-    Display* x = XOpenDisplay(nullptr);
-    if (!x)
-        return;
-    const int screen = DefaultScreen(x);
-    const bool matching = DisplayWidth(x, screen) == kScreenWidth && DisplayHeight(x, screen) == kScreenHeight;
-    XCloseDisplay(x);
-    if (matching)
+    if (screen.width == kScreenWidth && screen.height == kScreenHeight)
         setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
 }
 
@@ -101,16 +104,13 @@ bool toggleFullScreen()
 
 void initDisplay()
 {
+    const ScreenSize screen = connectToDisplay();
     splitSoftwareRenderingFiner();
-    skipScalingOnMatchingScreen();
-    if (!startSdl()) {
-        std::printf("Unable to init SDL:  %s\n", SDL_GetError());
-        std::fflush(stdout);
-        failStartup();
-    }
-    // From here SDL holds a connection to the display, and threads (audio)
-    // that must be stopped before the process's libraries unload.
-    watchDisplayConnection();
+    skipScalingOnMatchingScreen(screen);
+    if (!startSdl())
+        failStartup(stdout, "Unable to init SDL:  %s\n");
+    // From here SDL holds threads (audio) that must be stopped before the
+    // process's libraries unload.
     catchQuitSignals();
     std::atexit(closeSdl);
 
@@ -118,16 +118,10 @@ void initDisplay()
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     const Uint32 screenMode = windowedDisplay ? 0 : SDL_FULLSCREEN;
     SDL_WM_SetCaption("Korvath", "Korvath");
-    if (!SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenBits, SDL_HWSURFACE | SDL_OPENGL | screenMode)) {
-        std::printf("Unable to setup screen at 640x480x32:  %s\n", SDL_GetError());
-        std::fflush(stdout);
-        failStartup();
-    }
-
-    if (TTF_Init() < 0) {
-        std::fprintf(stderr, "Couldn't initialize TTF: %s\n", SDL_GetError());
-        failStartup();
-    }
+    if (!SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenBits, SDL_HWSURFACE | SDL_OPENGL | screenMode))
+        failStartup(stdout, "Unable to setup screen at 640x480x32:  %s\n");
+    if (TTF_Init() < 0)
+        failStartup(stderr, "Couldn't initialize TTF: %s\n");
 
     SDL_ShowCursor(SDL_DISABLE);
     initGl();

@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <SDL_ttf.h>
-#include <X11/Xlib.h>
 
 #include <unistd.h>
 
@@ -15,23 +14,12 @@ namespace {
 
 void (*gameRelease)() = nullptr;
 volatile std::sig_atomic_t quitSignal = 0;
-bool displayGone = false;
+
+constexpr char kDisplayLostLine[] = "korvath: the connection to the display was lost; the game has ended\n";
 
 void noteQuitSignal(int)
 {
     quitSignal = 1;
-}
-
-// Called by Xlib, on the thread that made the X call, when the connection is
-// gone. It must not return (Xlib would exit, and the exit handlers would wait
-// on the dead connection for ever) and must not touch the display or the
-// audio device again, so the one shut-down ends the process at once. A
-// hall-of-fame save never makes an X call, so none is ever cut short by this.
-int displayLost(Display*)
-{
-    std::fputs("korvath: the connection to the display was lost; the game has ended\n", stderr);
-    displayGone = true;
-    shutDown(kDisplayLostExit);
 }
 
 }  // namespace
@@ -43,17 +31,17 @@ void setShutDownRelease(void (*release)())
 
 void shutDown(int exitCode)
 {
-    // With the display gone, releasing anything would wait on it (SDL's
-    // video, the GL driver) or on the audio device: the process ends here,
-    // and its exit handlers, which would do the same, do not run.
-    if (displayGone) {
-        std::fflush(nullptr);
-        _exit(exitCode);
-    }
     if (gameRelease)
         gameRelease();
     closeSdl();
     std::exit(exitCode);
+}
+
+void shutDownForLostDisplay()
+{
+    // write(2) and _exit alone: this also runs from a signal handler.
+    (void)!write(STDERR_FILENO, kDisplayLostLine, sizeof kDisplayLostLine - 1);
+    _exit(kDisplayLostExit);
 }
 
 void closeSdl()
@@ -74,12 +62,4 @@ void catchQuitSignals()
 bool quitSignalled()
 {
     return quitSignal != 0;
-}
-
-void watchDisplayConnection()
-{
-    // A write to the dead connection must fail as an error Xlib reports,
-    // not kill the process silently.
-    std::signal(SIGPIPE, SIG_IGN);
-    XSetIOErrorHandler(displayLost);
 }

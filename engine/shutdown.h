@@ -22,11 +22,13 @@ void setShutDownRelease(void (*release)());
 // returns from main), so no SDL thread outlives the libraries it calls.
 void closeSdl();
 
+// The end for a lost display (its window's client or its server killed):
+// one line saying so, then the process ends at once with kDisplayLostExit.
+// Nothing is released, since that would wait on the dead connection or on
+// the audio device, and no exit handler runs. Safe in a signal handler.
+[[noreturn]] void shutDownForLostDisplay();
+
 // SIGTERM, SIGINT and SIGHUP become a quit request, seen by the event poll
 // as a quit event is; installed once SDL is up, in place of SDL's own.
 void catchQuitSignals();
 bool quitSignalled();
-
-// From here on, a lost connection to the X display (its window or its server
-// killed) ends the game at once with kDisplayLostExit.
-void watchDisplayConnection();

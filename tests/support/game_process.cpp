@@ -138,6 +138,18 @@ void GameProcess::requestQuit()
     kill(pid_, SIGTERM);
 }
 
+std::vector<std::string> GameProcess::openFiles() const
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid_) + "/fd", error)) {
+        const fs::path target = fs::read_symlink(fd.path(), error);
+        if (!error)
+            names.push_back(target.string());
+    }
+    return names;
+}
+
 int GameProcess::exitCode() const
 {
     return ended_ && WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;

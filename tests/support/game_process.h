@@ -48,6 +48,9 @@ public:
     bool catchesQuitSignal() const;
     // Sends SIGTERM, as the platform does when it asks a program to close.
     void requestQuit();
+    pid_t pid() const { return pid_; }
+    // What its open file descriptors name now: paths, "socket:[n]", ...
+    std::vector<std::string> openFiles() const;
 
     // After the end: the exit code as the shell sees it (-1 when a signal
     // ended it), the signal (0 if none), and what it wrote.
