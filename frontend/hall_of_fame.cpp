@@ -2,21 +2,13 @@
 
 #include "depths.h"
 #include "game_state.h"
-#include "media_path.h"
 #include "scene.h"
-#include "shutdown.h"
 #include "sprite.h"
 #include "text_sprites.h"
 #include "texture.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cinttypes>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -24,22 +16,11 @@ HallOfFameEntry hallOfFame[kHallOfFameEntries];
 
 namespace {
 
-constexpr const char* kDefaultPath = "media\\font\\scores.txt";
-constexpr const char* kTemporarySuffix = ".new";
-// Games that save one table take turns by a lock on this file beside it.
-constexpr const char* kLockSuffix = ".lock";
-
-// The file: ten records of a 12-byte name and a 4-byte little-endian score.
-constexpr size_t kRecordBytes = kNameFieldSize + 4;
-constexpr size_t kFileBytes = kHallOfFameEntries * kRecordBytes;
-
 // The screen's lines: 16 pt text on line-high surfaces, in front of the menu.
 constexpr double kNameColumn = 35.0;    // from the menu window's left edge
 constexpr double kScoreColumn = 315.0;
 constexpr double kFirstRowY = 130.0;
 constexpr double kRowSpacing = 20.0;
-
-std::string hallOfFamePath = kDefaultPath;
 
 Texture* hofNameTexture[kHallOfFameEntries];
 Sprite* hofNameSprite[kHallOfFameEntries];
@@ -47,89 +28,6 @@ Texture* hofScoreTexture[kHallOfFameEntries];
 Sprite* hofScoreSprite[kHallOfFameEntries];
 Texture* promptTexture;
 Sprite* promptSprite;
-
-// ---- The file ---------------------------------------------------------------
-
-void encodeTable(unsigned char* bytes)
-{
-    for (const HallOfFameEntry& entry : hallOfFame) {
-        std::memcpy(bytes, entry.name, kNameFieldSize);
-        for (int b = 0; b < 4; ++b)
-            bytes[kNameFieldSize + b] = (unsigned char)(entry.score >> (8 * b));
-        bytes += kRecordBytes;
-    }
-}
-
-void decodeTable(const unsigned char* bytes)
-{
-    for (HallOfFameEntry& entry : hallOfFame) {
-        std::memcpy(entry.name, bytes, kNameFieldSize);
-        entry.score = 0;
-        for (int b = 0; b < 4; ++b)
-            entry.score |= uint32_t(bytes[kNameFieldSize + b]) << (8 * b);
-        bytes += kRecordBytes;
-    }
-}
-
-[[noreturn]] void failFile()
-{
-    shutDown(kHallOfFameFileFailureExit);
-}
-
-// Writes, flushes and syncs the whole file; false if any step fails.
-bool writeDurably(const std::string& path, const unsigned char* bytes)
-{
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool written = std::fwrite(bytes, 1, kFileBytes, file) == kFileBytes &&
-                   std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    written = std::fclose(file) == 0 && written;
-    if (!written)
-        unlink(path.c_str());
-    return written;
-}
-
-// Reads the table from an open file and closes it (exit code 555 when it
-// cannot be read). The bytes a short file does not reach keep what the
-// table held.
-void readTableFrom(FILE* file)
-{
-    unsigned char bytes[kFileBytes];
-    encodeTable(bytes);
-    std::fread(bytes, 1, kFileBytes, file);
-    const bool unreadable = std::ferror(file) != 0;
-    std::fclose(file);
-    if (unreadable)
-        failFile();
-    decodeTable(bytes);
-}
-
-// Waits for the other games saving this table, if any, and returns the lock
-// to close when done. A lock the file system cannot give is done without:
-// the table is still read afresh just before it is written.
-int lockTable(const std::string& path)
-{
-    const int lock = open((path + kLockSuffix).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (lock < 0)
-        failFile();
-    while (flock(lock, LOCK_EX) != 0 && errno == EINTR) {
-    }
-    return lock;
-}
-
-// Makes the rename itself durable. The old or the new table is whole on
-// disk either way, so a failure here loses nothing and is not fatal.
-void syncDirectoryOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const int fd = open(directory.c_str(), O_RDONLY);
-    if (fd < 0)
-        return;
-    fsync(fd);
-    close(fd);
-}
 
 // ---- Names --------------------------------------------------------------------
 
@@ -187,52 +85,6 @@ void destroyLines()
 }
 
 }  // namespace
-
-void setHallOfFamePath(const char* gamePath)
-{
-    hallOfFamePath = gamePath;
-}
-
-void readHallOfFame()
-{
-    FILE* file = std::fopen(hostPath(hallOfFamePath.c_str()).c_str(), "rb");
-    if (!file)
-        failFile();
-    readTableFrom(file);
-}
-
-// The new table goes to a file beside the old one and replaces it by a
-// rename only once it is safely on disk, so a failed save never leaves a
-// truncated table behind.
-void saveHallOfFame()
-{
-    const std::string path = hostPath(hallOfFamePath.c_str());
-    const std::string temporary = path + kTemporarySuffix;
-    unsigned char bytes[kFileBytes];
-    encodeTable(bytes);
-    if (!writeDurably(temporary, bytes))
-        failFile();
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        unlink(temporary.c_str());
-        failFile();
-    }
-    syncDirectoryOf(path);
-}
-
-void recordInHallOfFame(uint32_t score, const char* name)
-{
-    const std::string path = hostPath(hallOfFamePath.c_str());
-    const int lock = lockTable(path);
-    // What is on disk now: another game may have saved since this one read
-    // it. A table deleted meanwhile is written anew from the one in memory.
-    if (FILE* file = std::fopen(path.c_str(), "rb"))
-        readTableFrom(file);
-    else if (errno != ENOENT)
-        failFile();
-    insertIntoHallOfFame(score, name);
-    saveHallOfFame();
-    close(lock);
-}
 
 bool qualifiesForHallOfFame(uint32_t score)
 {

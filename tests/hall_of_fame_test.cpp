@@ -3,18 +3,30 @@
 // finds the files the parent checks), never the player's scores.
 #include "hall_of_fame.h"
 
+#include "shutdown.h"
 #include "test_images.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -22,11 +34,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using ::testing::MatchesRegex;
 using Bytes = std::vector<uint8_t>;
 
 const fs::path kDirectory = "hall_of_fame_test_files";
 const fs::path kFile = kDirectory / "scores.txt";
-const fs::path kTemporary = kDirectory / "scores.txt.new";
+const fs::path kLock = kDirectory / "scores.txt.lock";
+// Long enough for any save here; a game hung on a file fails instead.
+constexpr unsigned kHangSeconds = 10;
 // A POSIX parent sees only the low eight bits of an exit code: 555 shows as 43.
 const int kFailureStatus = kHallOfFameFileFailureExit & 0xff;
 
@@ -43,6 +58,53 @@ Bytes record(const std::string& name, uint32_t score)
 void writeFile(const fs::path& path, const Bytes& bytes)
 {
     std::ofstream(path, std::ios::binary).write((const char*)bytes.data(), std::streamsize(bytes.size()));
+}
+
+void bindSocket(const fs::path& path)
+{
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    close(fd);
+}
+
+// How a call made in a child process ended (its exit code as the shell
+// sees it, or minus the signal) and what it wrote on stderr. A child still
+// running after kHangSeconds is killed: a hang fails instead of stalling.
+struct Ending {
+    int code;
+    std::string said;
+};
+Ending inChild(const std::function<void()>& call)
+{
+    int out[2];
+    if (pipe(out) != 0)
+        return {-1, "no pipe"};
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out[1], STDERR_FILENO);
+        close(out[0]);
+        alarm(kHangSeconds);
+        call();
+        _exit(0);
+    }
+    close(out[1]);
+    std::string said;
+    char buffer[256];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
+        said.append(buffer, size_t(n));
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status), said};
+}
+
+int filesIn(const fs::path& directory)
+{
+    return int(std::distance(fs::directory_iterator(directory), {}));
 }
 
 std::string nameOf(int place)
@@ -141,11 +203,30 @@ TEST_F(HallOfFameTest, ReadsLittleEndianRecordsAndAShortFileLeavesTheRest)
     EXPECT_TRUE(nameOf(2) == "t2" && hallOfFame[2].score == 80u);
 }
 
-TEST_F(HallOfFameTest, AFileThatCannotBeReadEndsTheGame)
+// A table that is no regular file is a failed load with one line naming it
+// and what it is, at once: a FIFO with no writer must not hang the game.
+TEST_F(HallOfFameTest, AnythingButARegularFileIsAFailedLoadNeverAHang)
 {
-    EXPECT_EXIT(readHallOfFame(), ::testing::ExitedWithCode(kFailureStatus), "^$");
-    fs::create_directories(kFile);
-    EXPECT_EXIT(readHallOfFame(), ::testing::ExitedWithCode(kFailureStatus), "^$");
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        const char* saying;
+    };
+    const Case cases[] = {
+        {"no file", [] {}, "No such file or directory"},
+        {"a folder", [] { fs::create_directory(kFile); }, "it is a folder, not a file"},
+        {"a FIFO", [] { mkfifo(kFile.c_str(), 0644); }, "it is a FIFO, not a file"},
+        {"a device, through a link", [] { fs::create_symlink("/dev/zero", kFile); }, "it is a device, not a file"},
+        {"a socket", [] { bindSocket(kFile); }, "it is a socket, not a file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(kFile);
+        c.make();
+        const Ending ending = inChild(readHallOfFame);
+        EXPECT_EQ(ending.code, kFailureStatus);
+        EXPECT_THAT(ending.said, MatchesRegex("korvath: cannot read the hall of fame /.*/scores.txt: " + std::string(c.saying) + "\n"));
+    }
 }
 
 // Any file of 0 to 400 bytes, random or letters only, loads and saves back
@@ -164,31 +245,106 @@ TEST_F(HallOfFameTest, RandomAndTruncatedFilesLoadSafely)
         saveHallOfFame();
         file.resize(std::max<size_t>(file.size(), 160), 0);
         ASSERT_EQ(readBytes(kFile), Bytes(file.begin(), file.begin() + 160)) << "round " << round;
-        ASSERT_FALSE(fs::exists(kTemporary));
+        ASSERT_EQ(filesIn(kDirectory), 1) << "a scratch file left";
     }
 }
 
-// The table on disk survives a save that cannot be completed.
-TEST_F(HallOfFameTest, AFailedSaveKeepsTheOldFileAndEndsTheGame)
+// The table on disk survives a save that cannot be completed, nothing is
+// written through a link, and the failure says which file and why.
+TEST_F(HallOfFameTest, AFailedSaveSaysWhyKeepsTheOldFileAndNeverWritesThroughALink)
+{
+    const Bytes old = record("old", 1234);
+    const fs::path elsewhere = kDirectory / "players_own_file";
+    const Bytes players(20, 'p');
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;  // in the child, just before the save
+        const char* saying;
+    };
+    const Case cases[] = {
+        {"the disk is full", [] { std::signal(SIGXFSZ, SIG_IGN); rlimit small = {100, 100}; setrlimit(RLIMIT_FSIZE, &small); },
+         "File too large"},
+        {"the table a FIFO", [] { fs::remove(kFile); mkfifo(kFile.c_str(), 0644); }, "it is a FIFO, not a file"},
+        {"the lock a link", [&] { fs::create_symlink(elsewhere, kLock); }, "scores.txt.lock: it is a link"},
+        {"the lock a dangling link", [] { fs::create_symlink(kDirectory / "nowhere", kLock); }, "scores.txt.lock: it is a link"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        writeFile(kFile, old);
+        writeFile(elsewhere, players);
+        const Ending ending = inChild([&] { c.arrange(); recordInHallOfFame(50, "new"); });
+        EXPECT_EQ(ending.code, kFailureStatus);
+        EXPECT_THAT(ending.said, MatchesRegex("korvath: cannot save the hall of fame /.*/scores.txt: .*" + std::string(c.saying) + "\n"));
+        if (fs::is_regular_file(kFile)) {
+            EXPECT_EQ(readBytes(kFile), old);
+        }
+        EXPECT_EQ(readBytes(elsewhere), players) << "written through a link";
+        EXPECT_FALSE(fs::exists(kDirectory / "nowhere"));
+        EXPECT_EQ(filesIn(kDirectory), fs::is_symlink(kLock) ? 3 : 2 + fs::exists(kLock)) << "a scratch file left";
+    }
+
+    // The folder does not exist.
+    setHallOfFamePath((kDirectory / "missing" / "scores.txt").c_str());
+    const Ending ending = inChild(saveHallOfFame);
+    EXPECT_EQ(ending.code, kFailureStatus);
+    EXPECT_THAT(ending.said, MatchesRegex("korvath: cannot save the hall of fame /.*/missing/scores.txt: No such file or directory\n"));
+}
+
+// A save makes its new table under a fresh name, so a link where the new
+// file once went is not written through; the table keeps the permission
+// bits the player gave it; and a table removed while the game ran stays
+// removed: the save writes one holding only the new entry.
+TEST_F(HallOfFameTest, ASaveKeepsPermissionsAndLinksAsTheyAreAndARemovedTableStaysRemoved)
+{
+    const fs::path elsewhere = kDirectory / "players_own_file";
+    writeFile(elsewhere, Bytes(20, 'p'));
+    fs::create_symlink(elsewhere, kDirectory / "scores.txt.new");
+    fill(kTens);
+    for (fs::perms mode : {fs::perms(0600), fs::perms(0444), fs::perms(0664)}) {
+        saveHallOfFame();
+        fs::permissions(kFile, mode);
+        ASSERT_TRUE(recordInHallOfFame(1000, "best"));
+        EXPECT_EQ(fs::status(kFile).permissions(), mode);
+    }
+    EXPECT_EQ(readBytes(elsewhere), Bytes(20, 'p'));
+    EXPECT_FALSE(fs::is_symlink(kFile));
+
+    fs::remove(kFile);
+    ASSERT_TRUE(recordInHallOfFame(70, "alone"));
+    Bytes alone = record("alone", 70);
+    alone.resize(160, 0);
+    EXPECT_EQ(readBytes(kFile), alone);
+}
+
+// Another program holding the lock: the save waits for it, but a quit
+// signal ends the wait at once with the table untouched, and after five
+// seconds it is a failed save, never a write without the lock.
+TEST_F(HallOfFameTest, AHeldLockGivesWayToAQuitSignalAndFailsTheSaveAfterFiveSeconds)
 {
     const Bytes old = record("old", 1234);
     writeFile(kFile, old);
-    fill(kTens);
+    const int held = open(kLock.c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
 
-    // The temporary file cannot be created: its name is taken by a directory.
-    fs::create_directories(kTemporary);
-    EXPECT_EXIT(saveHallOfFame(), ::testing::ExitedWithCode(kFailureStatus), "^$");
+    // The signal comes 0.2 s into the wait; the wait must end within 1 s of it.
+    const Ending signalled = inChild([] {
+        catchQuitSignals();
+        std::thread([] { usleep(200 * 1000); kill(getpid(), SIGTERM); }).detach();
+        const auto start = std::chrono::steady_clock::now();
+        const bool saved = recordInHallOfFame(50, "new");
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::fprintf(stderr, "saved %d, signalled %d, %.1f s", saved, quitSignalled(), seconds);
+        _exit(!saved && quitSignalled() && seconds < 1.2 ? 0 : 1);
+    });
+    EXPECT_EQ(signalled.code, 0) << signalled.said;
     EXPECT_EQ(readBytes(kFile), old);
-    fs::remove(kTemporary);
 
-    // The disk is full: the flush fails after the file was opened.
-    fs::create_symlink("/dev/full", kTemporary);
-    EXPECT_EXIT(saveHallOfFame(), ::testing::ExitedWithCode(kFailureStatus), "^$");
+    const Ending waited = inChild([] { recordInHallOfFame(50, "new"); });
+    EXPECT_EQ(waited.code, kFailureStatus);
+    EXPECT_THAT(waited.said, MatchesRegex("korvath: cannot save the hall of fame /.*/scores.txt: another program has held .*scores.txt.lock for over 5 s\n"));
     EXPECT_EQ(readBytes(kFile), old);
-
-    // The directory does not exist.
-    setHallOfFamePath((kDirectory / "missing" / "scores.txt").c_str());
-    EXPECT_EXIT(saveHallOfFame(), ::testing::ExitedWithCode(kFailureStatus), "^$");
+    close(held);
 }
 
 // Two games of one player each read the table at their start and each earn

@@ -24,7 +24,8 @@ namespace {
 // What becomes of the game without one file: its exit code as the shell
 // sees it (the low eight bits), 0 where it starts, and quits when asked; and
 // what it writes to stderr (only the start of it for the font, whose
-// library adds its own reason). It never writes to stdout.
+// library adds its own reason, and the score table, whose message goes on
+// with its place and the system's reason). It never writes to stdout.
 struct MediaFile {
     std::string gamePath;
     int exitCode;
@@ -36,7 +37,7 @@ std::vector<MediaFile> mediaTable()
 {
     std::vector<MediaFile> table = {
         {"media\\Square Bold.ttf", 3, "Couldn't load 12 pt font from media\\Square Bold.ttf: ", true},
-        {"media\\font\\scores.txt", 555 & 0xFF, ""},
+        {"media\\font\\scores.txt", 555 & 0xFF, "korvath: cannot read the hall of fame /", true},
         {"media\\sound\\evillaug.wav", 5026 & 0xFF, ""},
     };
     // Any other sound, or the music, the game does without.

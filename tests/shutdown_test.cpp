@@ -1,27 +1,161 @@
-// How the real game ends from the outside. It never outlives its display:
-// its X client killed (as xkill does) at the title menu, in play or while
-// paused, or its X server stopped under a full-screen game, it ends within
-// two seconds with its own code and one line saying so. And a quit signal
-// during name entry ends it with the score table as it was, byte for byte.
+// How the real game ends from the outside. Without a display it ends at once
+// with code 2 and one line, never falling back to an unseen game. It never
+// outlives its display: its X client killed (as xkill does) at the title
+// menu, in play or while paused, its X server dying at any moment of
+// start-up or stopped under a full-screen game, it ends with its own code
+// and one line saying so, never a crash. And a quit signal or a lost
+// display during name entry, or while its save waits for another program's
+// lock on the table, ends it within a second with the table byte for byte.
 #include "game_process.h"
 #include "shutdown.h"
 #include "x_screen.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 // After GoogleTest, whose own names Xlib's macros (None, Bool) would hide.
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr double kEndSeconds = 2.0;
+// A hold-up that a player would notice: a signal or a lost display must end
+// the game within this even while it waits for the table's lock.
+constexpr double kPromptEndSeconds = 1.0;
+constexpr int kNoDisplayExit = 2;
 
 bool gameUnderway(const Screenshot& s) { return !highlightOn(s, 0) && s.share(kWholeScreen, isCoverBlue) < 0.2; }
 bool bannerUp(const Screenshot& s) { return s.count(kBanner, isText) >= 300; }
+
+void expectOneLine(const GameProcess& game, const std::string& line)
+{
+    EXPECT_EQ(game.standardError(), line + "\n") << game.summary();
+    EXPECT_EQ(game.standardOutput(), "") << game.summary();
+}
+
+void expectEndedForLostDisplay(GameProcess& game, double seconds = kEndSeconds)
+{
+    ASSERT_TRUE(game.waitForEnd(seconds)) << "still running " << seconds << " s after: " << game.summary();
+    EXPECT_EQ(game.exitCode(), kDisplayLostExit) << game.summary();
+    expectOneLine(game, "korvath: the connection to the display was lost; the game has ended");
+}
+
+// An X server of the test's own, which the test may stop at any moment.
+class PrivateXServer {
+public:
+    PrivateXServer()
+    {
+        int n = 140;
+        while (fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) || fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
+            ++n;
+        name_ = ":" + std::to_string(n);
+        server_ = std::make_unique<GameProcess>(".", std::vector<std::string>{"Xvfb", name_, "-screen", "0", "640x480x24", "-nolisten", "tcp", "-noreset"});
+        // Ready once it answers a client.
+        if (Display* ready = open())
+            XCloseDisplay(ready);
+    }
+    const std::string& name() const { return name_; }
+    GameProcess& process() { return *server_; }
+    // A connection of the caller's, to close before the server goes (or its
+    // own Xlib would end the test).
+    Display* open() const
+    {
+        Display* screen = nullptr;
+        for (int tries = 0; !screen && tries < 100 && !server_->hasEnded(); ++tries) {
+            screen = XOpenDisplay(name_.c_str());
+            if (!screen)
+                usleep(50000);
+        }
+        return screen;
+    }
+    void stop(int signal = SIGTERM)
+    {
+        kill(server_->pid(), signal);
+        ASSERT_TRUE(server_->waitForEnd(10.0));
+    }
+
+private:
+    std::string name_;
+    std::unique_ptr<GameProcess> server_;
+};
+
+int socketsHeld(const GameProcess& game)
+{
+    const std::vector<std::string> files = game.openFiles();
+    return int(std::count_if(files.begin(), files.end(), [](const std::string& f) { return f.rfind("socket:", 0) == 0; }));
+}
+
+bool holdsOpen(const GameProcess& game, const std::string& path)
+{
+    const std::vector<std::string> files = game.openFiles();
+    return std::find(files.begin(), files.end(), fs::absolute(path).lexically_normal().string()) != files.end();
+}
+
+// Waits until the game's state holds, at most `seconds`.
+bool waitUntil(GameProcess& game, const std::function<bool()>& state, double seconds = 10.0)
+{
+    for (int waited = 0; waited < seconds * 1000 && !game.hasEnded(); waited += 10) {
+        if (state())
+            return true;
+        usleep(10000);
+    }
+    return state();
+}
+
+TEST(NoDisplayTest, WithoutADisplayItEndsAtOnceWithCodeTwoAndOneLine)
+{
+    RunDirectoryCopy dir;
+    int n = 130;
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(n)))
+        ++n;
+    const std::string nobody = ":" + std::to_string(n);
+    struct Case {
+        std::vector<std::string> environment;
+        std::string line;
+    };
+    const Case cases[] = {
+        {{"DISPLAY"}, "korvath: no display: DISPLAY is not set"},
+        {{"DISPLAY=" + nobody}, "korvath: no display: cannot open display " + nobody},
+    };
+    for (Case c : cases) {
+        SCOPED_TRACE(c.line);
+        c.environment.insert(c.environment.end(), {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"});
+        GameProcess game(dir.path(), {"./korvath"}, c.environment);
+        ASSERT_TRUE(game.waitForEnd(kEndSeconds)) << "still running " << kEndSeconds << " s after";
+        EXPECT_EQ(game.exitCode(), kNoDisplayExit) << game.summary();
+        expectOneLine(game, c.line);
+    }
+}
+
+// The server dies at moments spread over the first half second after the
+// game has connected to it: while SDL, the GL context and the loading screen
+// come up. Killed or stopped, it is always 69 and one line, never a crash.
+// (The game's first connection is its own look at the display; once a
+// second socket is open, that one has been answered. A server gone before
+// it answered never was the game's display: that is code 2.)
+TEST(NoDisplayTest, TheServerDyingAtAnyMomentOfStartUpEndsItWithCode69)
+{
+    RunDirectoryCopy dir;
+    const int moments[] = {0, 40, 80, 130, 200, 300, 450};
+    for (int i = 0; i < int(std::size(moments)); ++i) {
+        const int signal = i % 2 ? SIGKILL : SIGTERM;
+        SCOPED_TRACE("server ended " + std::to_string(moments[i]) + " ms in by signal " + std::to_string(signal));
+        PrivateXServer server;
+        GameProcess game(dir.path(), {"./korvath"}, {"DISPLAY=" + server.name()});
+        ASSERT_TRUE(waitUntil(game, [&] { return socketsHeld(game) >= 2; })) << game.summary();
+        usleep(moments[i] * 1000);
+        server.stop(signal);
+        expectEndedForLostDisplay(game);
+    }
+}
 
 class ShutDownTest : public OnScreenTest {
 protected:
@@ -29,14 +163,6 @@ protected:
     {
         startGame();
         ASSERT_TRUE(waitForScreen([](const Screenshot& s) { return titleMenuWithHighlightOn(s, 0); })) << gameState();
-    }
-
-    static void expectEndedForLostDisplay(GameProcess& game)
-    {
-        ASSERT_TRUE(game.waitForEnd(kEndSeconds)) << "still running " << kEndSeconds << " s after";
-        EXPECT_EQ(game.exitCode(), kDisplayLostExit) << game.summary();
-        const std::string said = game.standardError();
-        EXPECT_TRUE(said.find("display") != std::string::npos && said.find('\n') == said.size() - 1) << said;
     }
 };
 
@@ -57,28 +183,22 @@ TEST_F(ShutDownTest, KillingTheGamesXClientAtTheTitleInPlayOrPausedEndsIt)
 
 TEST_F(ShutDownTest, StoppingTheXServerUnderAFullScreenGameEndsIt)
 {
-    int n = 140;
-    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) || fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
-        ++n;
-    const std::string name = ":" + std::to_string(n);
-    GameProcess server(".", {"Xvfb", name, "-screen", "0", "640x480x24", "-nolisten", "tcp", "-noreset"});
-    Display* screen = nullptr;
-    for (int tries = 0; !screen && tries < 100 && !server.hasEnded(); ++tries) {
-        usleep(50000);
-        screen = XOpenDisplay(name.c_str());
-    }
-    ASSERT_NE(screen, nullptr) << server.summary();
-    GameProcess game(dir_.path(), {"./korvath"}, {"DISPLAY=" + name});
+    PrivateXServer server;
+    Display* screen = server.open();
+    ASSERT_NE(screen, nullptr) << server.process().summary();
+    GameProcess game(dir_.path(), {"./korvath"}, {"DISPLAY=" + server.name()});
     const bool titleMenu = ScreenWatcher(screen, game).waitForScreen([](const Screenshot& s) { return titleMenuWithHighlightOn(s, 0); });
-    XCloseDisplay(screen);  // before the server goes, or this test's own Xlib would end it
+    XCloseDisplay(screen);
     ASSERT_TRUE(titleMenu) << game.summary();
 
-    server.requestQuit();
-    ASSERT_TRUE(server.waitForEnd(10.0));
+    server.stop();
     expectEndedForLostDisplay(game);
 }
 
-TEST_F(ShutDownTest, AQuitSignalDuringNameEntryKeepsTheTableByteForByte)
+// Typing a name, or with the name confirmed while another program holds the
+// table's lock, so that the save waits: a quit signal ends the game with
+// code 0, a lost display with 69, and either leaves the table as it was.
+TEST_F(ShutDownTest, ASignalOrALostDisplayDuringNameEntryOrItsWaitForTheLockKeepsTheTable)
 {
     // Nine names and an empty tenth place, which even a score of 0 earns.
     std::vector<uint8_t> table(160, 0);
@@ -86,20 +206,42 @@ TEST_F(ShutDownTest, AQuitSignalDuringNameEntryKeepsTheTableByteForByte)
         table[16 * i] = uint8_t('a' + i);
         table[16 * i + 12] = uint8_t(90 - 10 * i);
     }
-    std::ofstream(dir_.file("media/font/scores.txt"), std::ios::binary).write(reinterpret_cast<const char*>(table.data()), 160);
-    startAtTitleMenu();
-    ASSERT_TRUE(pressUntil("space", gameUnderway)) << game_->summary();
-    ASSERT_TRUE(xdotool("key", "Escape"));
-    ASSERT_TRUE(waitForScreen([](const Screenshot& s) { return s.count(kNamePrompt, isText) >= 120 && !bannerUp(s); }))
-        << "\"Enter your name\". " << game_->summary();
-    const Screenshot before = screen();
-    ASSERT_TRUE(pressUntil("k", [&](const Screenshot& s) { return s.differingPixels(before, kTypedNameRow) >= 10; }));
+    const std::string scores = dir_.file("media/font/scores.txt");
+    const std::string lock = scores + ".lock";
+    for (const std::string moment : {"typing, a signal", "waiting for the lock, a signal", "waiting for the lock, the display lost"}) {
+        SCOPED_TRACE(moment);
+        std::ofstream(scores, std::ios::binary).write(reinterpret_cast<const char*>(table.data()), 160);
+        startAtTitleMenu();
+        ASSERT_TRUE(pressUntil("space", gameUnderway)) << game_->summary();
+        ASSERT_TRUE(xdotool("key", "Escape"));
+        ASSERT_TRUE(waitForScreen([](const Screenshot& s) { return s.count(kNamePrompt, isText) >= 120 && !bannerUp(s); }))
+            << "\"Enter your name\". " << game_->summary();
+        const Screenshot before = screen();
+        ASSERT_TRUE(pressUntil("k", [&](const Screenshot& s) { return s.differingPixels(before, kTypedNameRow) >= 10; }));
 
-    game_->requestQuit();
-    ASSERT_TRUE(game_->waitForEnd(kEndSeconds)) << "still running " << kEndSeconds << " s after SIGTERM";
-    EXPECT_EQ(game_->exitCode(), 0) << game_->summary();
-    EXPECT_EQ(readBytes(dir_.file("media/font/scores.txt")), table);
-    EXPECT_FALSE(fs::exists(dir_.file("media/font/scores.txt.new")));
+        const bool waiting = moment.rfind("waiting", 0) == 0;
+        const int held = waiting ? open(lock.c_str(), O_RDWR | O_CREAT, 0644) : -1;
+        if (waiting) {
+            ASSERT_EQ(flock(held, LOCK_EX), 0);
+            ASSERT_TRUE(xdotool("keydown", "Return"));
+            ASSERT_TRUE(waitUntil(*game_, [&] { return holdsOpen(*game_, lock); })) << "the save waits for the lock. " << game_->summary();
+            ASSERT_TRUE(xdotool("keyup", "Return"));
+        }
+        if (moment.find("signal") != std::string::npos) {
+            game_->requestQuit();
+            ASSERT_TRUE(game_->waitForEnd(waiting ? kPromptEndSeconds : kEndSeconds)) << "still running after SIGTERM";
+            EXPECT_EQ(game_->exitCode(), 0) << game_->summary();
+        } else {
+            XKillClient(display_, gameWindow(display_));
+            XSync(display_, False);
+            expectEndedForLostDisplay(*game_, kPromptEndSeconds);
+        }
+        EXPECT_EQ(readBytes(scores), table);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_.file("media/font")), {}), waiting ? 2 : 1) << "a scratch file left";
+        if (held >= 0)
+            close(held);
+        fs::remove(lock);
+    }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 namespace {
 bool finished = false;
+pid_t testProcess;
 }
 
 #ifdef __SANITIZE_ADDRESS__
@@ -32,14 +33,15 @@ int main(int argc, char** argv)
         return 1;
     }
     // A binary that ends early through exit() (the game's own "Quit", say)
-    // has not run every test and must not pass; death-test children exit
-    // on purpose.
+    // has not run every test and must not pass; death-test children and
+    // the children a test forks exit on purpose.
     bool deathTestChild = false;
     for (int i = 1; i < argc; ++i)
         deathTestChild |= std::strstr(argv[i], "internal_run_death_test") != nullptr;
+    testProcess = getpid();
     if (!deathTestChild)
         std::atexit([] {
-            if (!finished)
+            if (!finished && getpid() == testProcess)
                 _exit(1);
         });
     ::testing::InitGoogleTest(&argc, argv);
