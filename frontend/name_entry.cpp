@@ -93,10 +93,11 @@ void eraseLetter()
 
 // The name goes into the table as it stands in the file now, the table is
 // saved, and the screen is rebuilt with "Back" to show it; a save that fails
-// ends the game with exit code 555.
+// ends the game with exit code 555. Return that went down with Alt switched
+// the screen mode, and stores no name while it is held.
 void confirmName()
 {
-    if (!keyHeld(kConfirmKey) || menuKeyIsLatched())
+    if (!keyHeld(kConfirmKey) || confirmKeySwitchedScreen || menuKeyIsLatched())
         return;
     menuKeyLatch = kKeyLatched;
     nameEntryActive = false;

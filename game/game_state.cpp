@@ -25,6 +25,7 @@ bool shieldsGone;
 bool gamePaused;
 const Uint8* keyState;
 SDLMod keyModifiers;
+bool confirmKeySwitchedScreen = false;
 Sprite* levelBannerSprite;
 float bannerFadeStep;
 Sprite* endBanner;

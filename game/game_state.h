@@ -54,6 +54,7 @@ extern bool shieldsGone;         // the formation came low and knocked the shiel
 extern bool gamePaused;          // a game is paused: passes run no step until it resumes
 extern const Uint8* keyState;    // held keys this pass, indexed by SDL key symbol
 extern SDLMod keyModifiers;      // modifier state this pass (Shift, Caps Lock, ...)
+extern bool confirmKeySwitchedScreen;  // Return went down with Alt (a screen switch) and is still held
 extern Sprite* levelBannerSprite;  // "LEVEL n"
 extern float bannerFadeStep;     // opacity added to the level banner per playing pass
 extern Sprite* endBanner;        // "Game Over" or "You Win" while gameOver

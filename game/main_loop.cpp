@@ -160,10 +160,18 @@ void gameEvent(const SDL_Event& event)
         const SDLKey key = event.key.keysym.sym;
         if (key == kPauseKey)
             pauseKeyPressed();
-        else if ((key == kFullScreenKeys[0] || key == kFullScreenKeys[1]) && (event.key.keysym.mod & kFullScreenModifier))
+        else if ((key == kFullScreenKeys[0] || key == kFullScreenKeys[1]) && (event.key.keysym.mod & kFullScreenModifier)) {
             toggleFullScreen();
+            // Return is also name entry's key: this press switches the
+            // screen and does nothing else, however long it is held.
+            confirmKeySwitchedScreen = confirmKeySwitchedScreen || key == kConfirmKey;
+        }
         break;
     }
+    case SDL_KEYUP:
+        if (event.key.keysym.sym == kConfirmKey)
+            confirmKeySwitchedScreen = false;
+        break;
     case SDL_ACTIVEEVENT:
         // Losing the keyboard or being minimised; the mouse leaving is harmless.
         if (!event.active.gain && (event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)))

@@ -20,10 +20,10 @@ void press(const Keys& keys, SDLMod modifiers = KMOD_NONE)
 
 std::string typed() { return std::string(typedName, typedLength); }
 
-TEST(NameEntryTest, EachPressEntersOneLetterCapitalisedByShiftOrCapsLockUpToEight)
+// A one-player game ends with a score for the table, as the main loop ends
+// it, and the keys of that game are released.
+void endGameWithANameToEnter()
 {
-    // A one-player game ends with a score for the table, as the main loop
-    // ends it, and the keys of that game are released.
     startGameHarness();
     returnToTitleMenu();
     resetNameEntry();
@@ -31,8 +31,23 @@ TEST(NameEntryTest, EachPressEntersOneLetterCapitalisedByShiftOrCapsLockUpToEigh
     playerCount = 1;
     tank[0].score = 55;
     finishGame();
-    ASSERT_TRUE(hallOfFameActive && nameEntryActive);
+    ASSERT_TRUE(hallOfFameActive);
+    ASSERT_TRUE(nameEntryActive);
     runPasses(1);
+}
+
+SDL_Event returnKey(Uint8 type, SDLMod modifiers)
+{
+    SDL_Event event = {};
+    event.type = type;
+    event.key.keysym.sym = SDLK_RETURN;
+    event.key.keysym.mod = modifiers;
+    return event;
+}
+
+TEST(NameEntryTest, EachPressEntersOneLetterCapitalisedByShiftOrCapsLockUpToEight)
+{
+    endGameWithANameToEnter();
 
     runPasses(3, Keys{SDLK_BACKSPACE});
     EXPECT_EQ(menuKeyLatch, 0) << "a Backspace that cannot act must not hold the latch";
@@ -68,6 +83,28 @@ TEST(NameEntryTest, EachPressEntersOneLetterCapitalisedByShiftOrCapsLockUpToEigh
     runPasses(1, Keys{SDLK_z, SDLK_BACKSPACE});
     runPasses(3, Keys{SDLK_z});
     EXPECT_EQ(typed(), "aABCdef") << "the held letter must be pressed again";
+}
+
+// Alt+Return switches between window and full screen and does nothing
+// else: held, or held on after Alt is let go, it stores no name; Return
+// pressed anew does.
+TEST(NameEntryTest, AltReturnSwitchesTheScreenAndStoresNoName)
+{
+    endGameWithANameToEnter();
+    press(Keys{SDLK_o});
+    gameEvent(returnKey(SDL_KEYDOWN, KMOD_LALT));
+    runPasses(3, Keys{SDLK_RETURN, SDLK_LALT}, false, KMOD_LALT);
+    runPasses(3, Keys{SDLK_RETURN});
+    EXPECT_TRUE(nameEntryActive);
+    gameEvent(returnKey(SDL_KEYUP, KMOD_NONE));
+    runPasses(1);
+
+    // Back to the screen mode the test display had.
+    gameEvent(returnKey(SDL_KEYDOWN, KMOD_RALT));
+    gameEvent(returnKey(SDL_KEYUP, KMOD_NONE));
+    runPasses(1, Keys{SDLK_RETURN});
+    EXPECT_FALSE(nameEntryActive);
+    EXPECT_STREQ(hallOfFame[0].name, "o");
 }
 
 }  // namespace
