@@ -7,6 +7,7 @@
 #include "test_images.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -100,30 +101,47 @@ TEST_F(CommandTest, RefusesWithOneLineWhereItWouldWriteThroughALinkOrHasNothingT
         const char* what;
         std::function<void()> arrange;
         std::vector<std::string> environment;
-        const char* saying;  // a word of the message that names the trouble
+        const char* saying;  // words of the message that name the trouble
+        bool folderUntouched = false;  // refused before the player's folder is made
     };
     const fs::path media = folder() / "media";
     const fs::path elsewhere = root_ / "elsewhere";
+    const fs::path aside = root_ / "aside";
     const Case cases[] = {
-        {"no HOME", [] {}, {"HOME"}, "HOME"},
+        {"no HOME", [] {}, {"HOME"}, "HOME", true},
+        {"HOME a folder that does not exist", [] {}, {"HOME=" + (root_ / "gone").string()}, "not an existing folder", true},
+        {"no game", [&] { fs::rename(game(), aside); }, {}, "missing", true},
+        {"a game that cannot run", [&] { fs::permissions(game(), fs::perms::owner_read); }, {}, "cannot be run", true},
+        {"no installed media", [&] { fs::rename(installedMedia(), aside); }, {}, "missing", true},
+        {"a file where the player's folder belongs", [&] { fs::create_directories(folder().parent_path()); std::ofstream(folder()) << "x"; },
+         {}, "cannot create"},
         {"a folder where a link belongs", [&] { fs::create_directories(media / "sprites"); }, {}, "not a link"},
         {"media/ a link", [&] { fs::create_directories(media.parent_path()); fs::create_directory_symlink(elsewhere, media); }, {}, "is a link"},
         {"media/font/ a link", [&] { fs::create_directories(media); fs::create_directory_symlink(elsewhere, media / "font"); }, {}, "is a link"},
         {"a dangling table link", [&] { fs::create_directories(media / "font"); fs::create_symlink(elsewhere / "scores.txt", media / "font/scores.txt"); }, {}, "does not exist"},
-        {"no installed media", [&] { fs::rename(installedMedia(), root_ / "aside"); }, {}, "missing"},
+        {"a FIFO for the table", [&] { fs::create_directories(media / "font"); mkfifo((media / "font/scores.txt").c_str(), 0644); }, {}, "is a FIFO"},
+        {"a folder for the table", [&] { fs::create_directories(media / "font/scores.txt"); }, {}, "is a folder"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         SetUp();
         fs::create_directories(elsewhere);
         c.arrange();
-        EXPECT_EQ(start(c.environment), kCannotPrepare) << c.what << ": " << process_->summary();
-        EXPECT_EQ(process_->standardOutput(), "") << c.what << ": the game must not start";
+        EXPECT_EQ(start(c.environment), kCannotPrepare) << process_->summary();
+        EXPECT_EQ(process_->standardOutput(), "") << "the game must not start";
         const std::string message = process_->standardError();
-        EXPECT_TRUE(message.rfind("korvath: ", 0) == 0 && message.find('\n') == message.size() - 1 &&
-                    message.find(c.saying) != std::string::npos) << c.what << ": " << message;
-        EXPECT_TRUE(fs::is_empty(elsewhere) && !fs::exists(media / "sprites/sprites")) << c.what << ": nothing written through a link";
-        if (fs::exists(root_ / "aside"))
-            fs::rename(root_ / "aside", installedMedia());
+        EXPECT_EQ(message.rfind("korvath: ", 0), 0u) << message;
+        EXPECT_EQ(message.find('\n'), message.size() - 1) << "one line: " << message;
+        EXPECT_NE(message.find(c.saying), std::string::npos) << message;
+        EXPECT_TRUE(fs::is_empty(elsewhere)) << "written through a link";
+        EXPECT_FALSE(fs::exists(media / "sprites/sprites")) << "written through a link";
+        if (c.folderUntouched) {
+            EXPECT_FALSE(fs::exists(home() / ".local")) << "the player's folder made all the same";
+            EXPECT_FALSE(fs::exists(root_ / "gone"));
+        }
+        if (fs::exists(aside))
+            fs::rename(aside, fs::exists(installedMedia()) ? game() : installedMedia());
+        fs::permissions(game(), fs::perms::owner_all);
         fs::remove_all(elsewhere);
     }
 }
