@@ -1,6 +1,7 @@
 #include "gamepad.h"
 
 #include "game_state.h"
+#include "keys.h"
 
 #include <cstring>
 
@@ -44,20 +45,18 @@ PadMode currentPadMode()
 void mergePadKeys(const PadState pads[kMaxPads], PadMode mode, const Uint8* keyboard, Uint8* keys)
 {
     std::memcpy(keys, keyboard, SDLK_LAST);
-    // Each player's own keys while driving; the shared menu keys otherwise.
-    const SDLKey left[kMaxPads] = {SDLK_LEFT, SDLK_a};
-    const SDLKey right[kMaxPads] = {SDLK_RIGHT, SDLK_d};
-    const SDLKey fire[kMaxPads] = {SDLK_SPACE, SDLK_LCTRL};
+    // Each player's own actions while driving; the shared menu keys
+    // otherwise.
     for (int p = 0; p < kMaxPads; ++p) {
         const Directions d = directions(pads[p]);
         if (mode == kPadsDrive) {
-            hold(keys, left[p], d.left);
-            hold(keys, right[p], d.right);
-            hold(keys, fire[p], pads[p].fire);
+            hold(keys, playerKey(p, kLeftAction), d.left);
+            hold(keys, playerKey(p, kRightAction), d.right);
+            hold(keys, playerKey(p, kFireAction), pads[p].fire);
         } else if (mode == kPadsMenu) {
-            hold(keys, SDLK_UP, d.up);
-            hold(keys, SDLK_DOWN, d.down);
-            hold(keys, SDLK_SPACE, pads[p].fire);
+            hold(keys, kMenuUpKey, d.up);
+            hold(keys, kMenuDownKey, d.down);
+            hold(keys, kChooseKey, pads[p].fire);
         }
     }
 }

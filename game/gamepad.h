@@ -1,7 +1,7 @@
 // Gamepads: up to two of SDL's joysticks, the first for player 1 and the
 // second for player 2. Each pass their state is folded into the key state
-// the rules read, as the keys a keyboard player would hold, so the rules
-// cannot tell a pad from the keyboard, and both work together. During play
+// the rules read, as the keys bound to the actions they stand for (keys.h),
+// so the rules cannot tell a pad from the keyboard, and both work together. During play
 // the stick (beyond its dead zone) or the d-pad drives and the bottom face
 // button fires; on the title menu and the hall of fame either pad moves the
 // cursor and chooses; name entry takes nothing from the pads. Start or Back

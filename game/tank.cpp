@@ -88,7 +88,7 @@ void fire(int p)
 {
     TankState& t = tank[p];
     Sprite* cannon = t.tankCannonSprite;
-    if (!keyHeld(kTankKeys[p].fire) || shot[p].active || cannon->y() > t.y + kCannonRest)
+    if (!keyHeld(playerKey(p, kFireAction)) || shot[p].active || cannon->y() > t.y + kCannonRest)
         return;
     shot[p].active = true;
     shot[p].x = t.x + kShotStartPlace.dx;
@@ -149,9 +149,9 @@ void bumpTanks()
 void driveTank(int p)
 {
     TankState& t = tank[p];
-    if (keyHeld(kTankKeys[p].left))
+    if (keyHeld(playerKey(p, kLeftAction)))
         accelerateLeft(t);
-    else if (keyHeld(kTankKeys[p].right))
+    else if (keyHeld(playerKey(p, kRightAction)))
         accelerateRight(t);
     else
         coast(t);
