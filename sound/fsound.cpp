@@ -35,7 +35,16 @@ struct Channel {
     bool reserved = false;       // the caller keeps it for fixed-channel plays
     bool keptForStream = false;  // a stream plays here
     unsigned long started = 0;   // order of the last start, to take the oldest
+    int volume = kMaxInterfaceVolume;  // as the game last set it, 0..255
 };
+
+// The player's mix over the game's volumes.
+struct PlayerMix {
+    bool musicHeard = true;
+    bool effectsHeard = true;
+    int loudness = kFullLoudness;
+};
+PlayerMix playerMix;
 
 std::vector<Channel> channels;       // empty before FSOUND_Init and after FSOUND_Close
 bool audible = false;                // the mixer is open and sound is heard
@@ -76,6 +85,24 @@ int mixerVolume(int volume)
     if (volume > kMaxInterfaceVolume)
         volume = kMaxInterfaceVolume;
     return (volume * MIX_MAX_VOLUME + kMaxInterfaceVolume / 2) / kMaxInterfaceVolume;
+}
+
+// What the mixer plays a channel at: the game's volume in the player's mix.
+int heardVolume(int channel)
+{
+    const Channel& c = channels[channel];
+    const bool heard = c.keptForStream ? playerMix.musicHeard : playerMix.effectsHeard;
+    if (!heard)
+        return 0;
+    return (mixerVolume(c.volume) * playerMix.loudness + kFullLoudness / 2) / kFullLoudness;
+}
+
+// Sets a channel's volume as the game asks for it, and the mixer's in turn.
+void setChannelVolume(int channel, int volume)
+{
+    channels[channel].volume = volume;
+    if (audible)
+        Mix_Volume(channel, heardVolume(channel));
 }
 
 // Opens the mixer. SDL's audio may not be running yet (or may have failed to
@@ -131,7 +158,7 @@ int startSound(int channel, const FSOUND_SAMPLE& sound)
         return -1;
     channels[channel].started = ++startCount;
     if (audible && sound.chunk) {
-        Mix_Volume(channel, MIX_MAX_VOLUME);
+        setChannelVolume(channel, kMaxInterfaceVolume);
         if (Mix_PlayChannel(channel, sound.chunk, sound.loops ? -1 : 0) < 0)
             return -1;
     }
@@ -211,6 +238,9 @@ int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream)
 {
     if (!stream)
         return -1;
+    // Kept for the stream before it starts, so it starts in the music's mix.
+    if (validChannel(channel))
+        channels[channel].keptForStream = true;
     int played = startSound(channel, stream->sound);
     if (played >= 0) {
         channels[played].keptForStream = true;
@@ -276,7 +306,15 @@ int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample)
 
 signed char FSOUND_SetVolume(int channel, int volume)
 {
-    return onChannel(channel, [volume](int c) { Mix_Volume(c, mixerVolume(volume)); });
+    if (channel == FSOUND_ALL) {
+        for (int c = 0; c < static_cast<int>(channels.size()); ++c)
+            setChannelVolume(c, volume);
+        return channels.empty() ? kFalse : kTrue;
+    }
+    if (!validChannel(channel))
+        return kFalse;
+    setChannelVolume(channel, volume);
+    return kTrue;
 }
 
 signed char FSOUND_StopSound(int channel)
@@ -294,4 +332,11 @@ signed char FSOUND_SetPaused(int channel, signed char paused)
     if (paused)
         return onChannel(channel, [](int c) { Mix_Pause(c); });
     return onChannel(channel, [](int c) { Mix_Resume(c); });
+}
+
+void setPlayerMix(bool musicHeard, bool effectsHeard, int loudness)
+{
+    playerMix = {musicHeard, effectsHeard, loudness < 0 ? 0 : loudness > kFullLoudness ? kFullLoudness : loudness};
+    for (int c = 0; c < static_cast<int>(channels.size()); ++c)
+        setChannelVolume(c, channels[c].volume);
 }

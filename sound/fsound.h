@@ -61,3 +61,16 @@ signed char FSOUND_IsPlaying(int channel);
 // Holds a channel (or FSOUND_ALL) where it is, or lets it go on from there. A
 // held channel still counts as playing.
 signed char FSOUND_SetPaused(int channel, signed char paused);
+
+// ---- Beyond the interface: the player's own mix ------------------------------
+
+// Loudness steps of the player's mix; at the top every sound is as loud as
+// the game sets it.
+constexpr int kFullLoudness = 10;
+
+// Over every volume the game sets: the music's channel and all the others
+// (the effects) each heard or silenced, and both at a loudness of 0 to
+// kFullLoudness. It may be set before FSOUND_Init and at any time after.
+// The game's calls and their answers stay exactly as they were: a silenced
+// channel still plays, and still counts as playing.
+void setPlayerMix(bool musicHeard, bool effectsHeard, int loudness);
