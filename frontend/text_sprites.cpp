@@ -1,6 +1,7 @@
 #include "text_sprites.h"
 
 #include "hud.h"
+#include "notice.h"
 #include "scene.h"
 #include "sprite.h"
 #include "text_surface.h"
@@ -11,6 +12,12 @@ namespace {
 constexpr const char* kHighlightBarPath = "media\\windows\\inv text back.bmp";
 constexpr unsigned kHighlightHeight = 26;
 
+// A notice's plate: the dark blue of the game's panels, nearly opaque, a
+// little wider than the text.
+constexpr SDL_Color kNoticePlateColour = {16, 24, 58, 0};
+constexpr uint8_t kNoticePlateAlpha = 220;
+constexpr unsigned kNoticeMargin = 12;
+
 }  // namespace
 
 int measureText(const char* text, int points)
@@ -20,14 +27,36 @@ int measureText(const char* text, int points)
     return scratch.textWidth(text);
 }
 
+namespace {
+
+// Text drawn at (0, drawY) on a blank surface as wide as the text (which
+// `width` gets; an empty text's surface is still a pixel wide), in the
+// game's text colour.
+std::unique_ptr<TextSurface> drawLine(const char* text, int points, unsigned height, short drawY, unsigned& width)
+{
+    width = unsigned(measureText(text, points));
+    auto surface = std::make_unique<TextSurface>(width, height);
+    surface->setFontSize(points);
+    surface->colour = &gameTextColour;
+    surface->drawText(0, drawY, text);
+    return surface;
+}
+
+}  // namespace
+
 Texture* makeTextTexture(const char* text, int points, unsigned height, short drawY)
 {
-    const unsigned width = unsigned(measureText(text, points));
-    TextSurface surface(width, height);
-    surface.setFontSize(points);
-    surface.colour = &gameTextColour;
-    surface.drawText(0, drawY, text);
-    return new Texture(&surface, 0, 0, width, height);
+    unsigned width = 0;
+    const std::unique_ptr<TextSurface> surface = drawLine(text, points, height, drawY, width);
+    return new Texture(surface.get(), 0, 0, width, height);
+}
+
+std::unique_ptr<NoticePicture> makeNoticePicture(const char* text)
+{
+    unsigned width = 0;
+    const std::unique_ptr<TextSurface> surface = drawLine(text, kMenuPoints, kBannerHeight, kBannerTextY, width);
+    return std::make_unique<NoticePicture>(*surface, width, kBannerHeight, kNoticePlateColour, kNoticePlateAlpha,
+                                           kNoticeMargin);
 }
 
 Texture* makeBannerTexture(const char* text)

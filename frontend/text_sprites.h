@@ -5,6 +5,9 @@
 
 #include <SDL.h>
 
+#include <memory>
+
+class NoticePicture;
 class Sprite;
 class Texture;
 
@@ -33,3 +36,5 @@ Texture* makeBannerTexture(const char* text);
 // Text cut as holes into the menu's highlight bar: w x 26 pixels.
 Texture* makeHighlightTexture(const char* text);
 
+// A notice's picture (notice.h): text at 24 pt, 40 high, drawn 4 pixels up.
+std::unique_ptr<NoticePicture> makeNoticePicture(const char* text);
