@@ -2,6 +2,7 @@
 
 #include "backdrop_cache.h"
 #include "display_connection.h"
+#include "notice.h"
 #include "shutdown.h"
 #include "sprite.h"
 #include "sprite_batch.h"
@@ -17,6 +18,7 @@
 
 Uint32 lastFrameTick = 0;
 bool windowedDisplay = false;
+Pacing framePacing = Pacing::kExact;
 
 namespace {
 
@@ -180,6 +182,7 @@ void clearScreenBuffers(GLbitfield buffers)
 void drawScene()
 {
     drawSceneListBatched();
+    drawNotice();
 }
 
 void drawSceneReference()
@@ -188,12 +191,18 @@ void drawSceneReference()
     for (Sprite* sprite = sceneHead; sprite; sprite = sprite->next)
         if (sprite->visible && sprite->alpha() > 0.0)
             sprite->draw();
+    drawNotice();
 }
 
 void waitForFrameTime()
 {
-    // A busy wait, so the next frame starts the moment 15 ms are up. The
-    // difference form keeps working when the tick count wraps round.
+    // The difference form keeps working when the tick count wraps round.
+    if (framePacing == Pacing::kGentle) {
+        const Uint32 elapsed = SDL_GetTicks() - lastFrameTick;
+        if (elapsed + kGentleMarginMs < kFramePeriodMs)
+            SDL_Delay(kFramePeriodMs - kGentleMarginMs - elapsed);
+    }
+    // A busy wait, so the next frame starts the moment 15 ms are up.
     while (SDL_GetTicks() - lastFrameTick < kFramePeriodMs) {
     }
     lastFrameTick = SDL_GetTicks();

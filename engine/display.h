@@ -27,10 +27,19 @@ constexpr int kDisplayFailureExit = 2;
 // the banners and labels do: the middle less half the width, rounded down.
 double centredX(unsigned imageWidth);
 
+// How the frame waits for its time. Exact: a busy wait, so each frame
+// starts the moment its 15 ms are up, one core busy all the while. Gentle:
+// a sleep until kGentleMarginMs before, then the same busy wait, so frames
+// start on time with the processor mostly idle.
+enum class Pacing { kExact, kGentle };
+constexpr Uint32 kGentleMarginMs = 2;
+
 // Tick count (SDL_GetTicks) when the previous frame's pacing wait ended.
 extern Uint32 lastFrameTick;
 // Set before initDisplay: a 640 x 480 window instead of the full screen.
 extern bool windowedDisplay;
+// Exact unless the player chose otherwise.
+extern Pacing framePacing;
 
 // Start-up, in order: SDL, the display mode, the font library, the GL state.
 void initDisplay();
@@ -55,9 +64,10 @@ bool toggleFullScreen();
 // Clears the screen and draws the scene list, then waits out the 15 ms pacing
 // and swaps the buffers.
 void renderFrame();
-// The drawing half of renderFrame alone: clear and draw, no wait, no swap.
-// The sprites go in batches (sprite_batch.h), which shows what
-// drawSceneReference shows with far fewer OpenGL calls.
+// The drawing half of renderFrame alone: clear and draw the scene, and any
+// notice over it (notice.h); no wait, no swap. The sprites go in batches
+// (sprite_batch.h), which shows what drawSceneReference shows with far
+// fewer OpenGL calls.
 void drawScene();
 // Clears these buffers of the screen (GL_COLOR_BUFFER_BIT,
 // GL_DEPTH_BUFFER_BIT), the colour to black.
@@ -65,6 +75,7 @@ void clearScreenBuffers(GLbitfield buffers);
 // The same frame drawn one Sprite::draw per sprite: the reference the
 // batched drawing is checked and measured against.
 void drawSceneReference();
-// The pacing half: busy-waits until kFramePeriodMs have passed since
-// lastFrameTick, then takes a fresh tick reading into lastFrameTick.
+// The pacing half: waits until kFramePeriodMs have passed since
+// lastFrameTick (as framePacing says), then takes a fresh tick reading into
+// lastFrameTick.
 void waitForFrameTime();
