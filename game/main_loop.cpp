@@ -14,6 +14,7 @@
 #include "mothership.h"
 #include "pause.h"
 #include "samples.h"
+#include "settings.h"
 #include "shields.h"
 #include "shots.h"
 #include "shutdown.h"
@@ -158,13 +159,15 @@ void gameEvent(const SDL_Event& event)
     switch (event.type) {
     case SDL_KEYDOWN: {
         const SDLKey key = event.key.keysym.sym;
-        if (key == kPauseKey)
+        if (key == pauseKey())
             pauseKeyPressed();
         else if ((key == kFullScreenKeys[0] || key == kFullScreenKeys[1]) && (event.key.keysym.mod & kFullScreenModifier)) {
             toggleFullScreen();
             // Return is also name entry's key: this press switches the
             // screen and does nothing else, however long it is held.
             confirmKeySwitchedScreen = confirmKeySwitchedScreen || key == kConfirmKey;
+        } else {
+            settingKeyPressed(key);
         }
         break;
     }

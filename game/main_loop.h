@@ -28,9 +28,10 @@ void debrisStep();
 // counts only during one.
 void escapeKeyPressed();
 void escapeSequence();
-// Every other event the game acts on: P pauses and resumes, Alt+Enter
-// switches between window and full screen, losing the window's focus
-// pauses, and a pad's Start or Back is Escape.
+// Every other event the game acts on: the pause key pauses and resumes,
+// Alt+Enter switches between window and full screen, M, N and the volume
+// keys change the settings, losing the window's focus pauses, and a pad's
+// Start or Back is Escape.
 void gameEvent(const SDL_Event& event);
 // Has the event poll hand Escape to escapeKeyPressed and the rest to gameEvent.
 void installEventHandlers();

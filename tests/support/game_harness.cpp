@@ -1,6 +1,7 @@
 #include "game_harness.h"
 
 #include "display.h"
+#include "settings.h"
 #include "startup.h"
 #include "test_display.h"
 #include "test_images.h"
@@ -51,10 +52,15 @@ void startGameHarness()
     // any machine, so that playing and held channels count as in a game
     // with sound and the replay's record holds everywhere.
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    // Every setting at its default, whatever the tester keeps; a change
+    // made by a test goes to a file of the tests' own.
+    loadSettings(scratchDirectory() + "/korvath.conf");
+    applySoundSettings();
     ensureDisplay();
     initSound();
     useScratchHallOfFame();
     buildScene();
+    makeSettingNotices();
     started = true;
 }
 

@@ -90,6 +90,8 @@ GameProcess::GameProcess(const std::string& directory, const std::vector<std::st
         redirect(STDOUT_FILENO, "stdout.txt");
         redirect(STDERR_FILENO, "stderr.txt");
         setenv("SDL_AUDIODRIVER", "dummy", 0);
+        // No settings file of the tester's: every setting at its default.
+        setenv("XDG_CONFIG_HOME", (directory + "/.config").c_str(), 1);
         for (const std::string& entry : environment) {
             const size_t equals = entry.find('=');
             if (equals == std::string::npos)

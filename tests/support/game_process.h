@@ -26,7 +26,9 @@ private:
 };
 
 // ./korvath started in a directory. Sound goes to SDL's dummy driver unless
-// the environment chooses another, so no audio library talks on stderr.
+// the environment chooses another, so no audio library talks on stderr, and
+// its settings are looked for in the directory's own .config/ (none there:
+// every default), never the tester's.
 // A game still running when this goes out of scope is killed.
 class GameProcess {
 public:
