@@ -48,12 +48,12 @@ protected:
 
     // Runs the command from elsewhere with HOME set to a fresh folder, plus
     // the environment given; returns its exit code.
-    int start(std::vector<std::string> environment = {})
+    int start(std::vector<std::string> environment = {}, const std::vector<std::string>& arguments = {})
     {
         environment.insert(environment.begin(), {"HOME=" + home().string(), "XDG_DATA_HOME", "KORVATH_WINDOW"});
-        process_ = std::make_unique<GameProcess>(root_.string(),
-                                                 std::vector<std::string>{(root_ / "prefix" / KORVATH_INSTALL_BINDIR / "korvath").string()},
-                                                 environment);
+        std::vector<std::string> command = {(root_ / "prefix" / KORVATH_INSTALL_BINDIR / "korvath").string()};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        process_ = std::make_unique<GameProcess>(root_.string(), command, environment);
         EXPECT_TRUE(process_->waitForEnd(30.0));
         return process_->exitCode();
     }
@@ -89,6 +89,17 @@ TEST_F(CommandTest, MakesThePlayersFolderAndRunsTheGameThereKeepingAnExistingTab
     ASSERT_EQ(start(), 0) << process_->summary();
     EXPECT_FALSE(fs::is_symlink(folder() / "media/gone"));
     EXPECT_EQ(readBytes(scores).size(), std::string("a player's own table").size());
+
+    // A settings file named from where the command was started.
+    ASSERT_EQ(start({}, {"--config", "mine.conf", "--config=/abs.conf", "--config=rel.conf"}), 0) << process_->summary();
+    EXPECT_EQ(process_->standardOutput(), folder().string() + " --config " + root_.string() + "/mine.conf --config=/abs.conf --config=" +
+                                              root_.string() + "/rel.conf\n");
+
+    // --help and --version are the game's to answer, with no folder made.
+    fs::remove_all(home() / ".local");
+    ASSERT_EQ(start({}, {"--version"}), 0) << process_->summary();
+    EXPECT_EQ(process_->standardOutput(), root_.string() + " --version\n");
+    EXPECT_FALSE(fs::exists(home() / ".local"));
 
     // With XDG_DATA_HOME absolute, HOME is not needed.
     ASSERT_EQ(start({"HOME", "XDG_DATA_HOME=" + (root_ / "data").string()}), 0) << process_->summary();

@@ -8,12 +8,20 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <vector>
 
 // The tick counter, standing in for SDL's in this test: each reading moves it
 // on one tick, so the pacing's waits are counted in readings, the same on a
 // fast machine as on a slow one, and a test can set it just before the wrap.
 static Uint32 fakeTicks = 0;
 Uint32 SDL_GetTicks() { return ++fakeTicks; }
+// And SDL's sleep, which passes the time asked for at once.
+static std::vector<Uint32> sleeps;
+void SDL_Delay(Uint32 ms)
+{
+    sleeps.push_back(ms);
+    fakeTicks += ms;
+}
 
 namespace {
 
@@ -41,6 +49,26 @@ TEST(DisplayTest, FramesAreAtLeast15TicksApartButALateOneDoesNotWait)
     stamp = fakeTicks = lastFrameTick = 0xFFFFFFFFu - 5;
     waitForFrameTime();
     EXPECT_TRUE(lastFrameTick - stamp >= kFramePeriodMs && lastFrameTick - stamp < 2 * kFramePeriodMs);
+    EXPECT_TRUE(sleeps.empty()) << "the exact pacing never sleeps";
+}
+
+// Gentle pacing sleeps away all of the wait but its last 2 ms, then waits
+// them out exactly; a frame already late sleeps not at all.
+TEST(DisplayTest, GentlePacingSleepsUntilJustBeforeTheFrameThenWaitsExactly)
+{
+    ensureDisplay();
+    framePacing = Pacing::kGentle;
+    const Uint32 stamp = lastFrameTick = fakeTicks;
+    waitForFrameTime();
+    ASSERT_EQ(sleeps.size(), 1u);
+    EXPECT_EQ(sleeps[0], kFramePeriodMs - kGentleMarginMs - 1) << "one tick read before the sleep";
+    EXPECT_GE(lastFrameTick - stamp, kFramePeriodMs);
+    EXPECT_LE(lastFrameTick - stamp, kFramePeriodMs + 1);
+    sleeps.clear();
+    lastFrameTick = fakeTicks - 2 * kFramePeriodMs;
+    waitForFrameTime();
+    EXPECT_TRUE(sleeps.empty());
+    framePacing = Pacing::kExact;
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // A bot's session replayed from one seed and checked against the record of
 // that session (replay_record.txt beside this file): the title menu, one-
 // and two-player games, lost lives, levels cleared into the sixties, Escape,
-// name entry, the hall of fame, and pauses by P or a lost window focus (a
-// paused game must stand still, draw no random number and hold its sound).
+// name entry, the hall of fame, pauses by P or a lost window focus (a
+// paused game must stand still, draw no random number and hold its sound),
+// and the music switched off and on, whose notices the rules never see.
 // Each checkpoint holds the game's counters and a digest of every sprite's
 // place, look and motion in every fourth pass so far, so that a change to
 // any rule shows as the first checkpoint that differs; the rule tests say
@@ -14,8 +15,11 @@
 // record (a sanitizer build plays a million this way).
 #include "game_harness.h"
 
+#include "keys.h"
 #include "name_entry.h"
+#include "notice.h"
 #include "pause.h"
+#include "settings.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +37,8 @@ constexpr long kPasses = 16000;
 constexpr long kCheckpointEvery = 400;
 constexpr long kDigestEvery = 4;
 constexpr long kDrawEvery = 12;  // drawing is what turns spins and animations
+constexpr long kMusicOffPass = 6001;
+constexpr long kMusicOnPass = 6601;
 const char* const kRecord = KORVATH_SOURCE_DIR "/tests/replay_record.txt";
 
 // FNV-1a over values kept to a ten-thousandth.
@@ -126,6 +132,12 @@ std::vector<std::string> playSession(long passes)
         if (mothershipActive && !menuActive && !gamePaused && roundPause == -1 && !shot[0].active &&
             random() % 40 == 0)
             placeShot(0, mothershipX + 30.0, 60.0);
+        // The music switched off and on, as a player might mid-game: its
+        // notices come and go, and the rules never see them.
+        if (pass == kMusicOffPass || pass == kMusicOnPass) {
+            settingKeyPressed(kMusicKey);
+            EXPECT_TRUE(noticeShowing());
+        }
         runPasses(1, keys, pass % kDrawEvery == 0);
         if (pass % kDigestEvery == 0)
             addScene(sprites);
@@ -142,6 +154,8 @@ std::vector<std::string> playSession(long passes)
         wasInMenu = inMenu;
     }
     EXPECT_GT(spriteCount, 0) << "the title menu came back";
+    EXPECT_FALSE(noticeShowing());
+    EXPECT_EQ(settings.music, passes < kMusicOffPass || passes >= kMusicOnPass);
     return checkpoints;
 }
 

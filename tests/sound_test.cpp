@@ -2,7 +2,9 @@
 // player would hear is measured in it; without audio every call must still
 // work. The test sounds are sine bursts written into a scratch directory.
 #include "fsound.h"
+#include "keys.h"
 #include "samples.h"
+#include "settings.h"
 
 #include <gtest/gtest.h>
 
@@ -221,6 +223,38 @@ TEST_F(AudibleSound, LoopsAndMusicPlayOnUntilStoppedOrReplaced)
     ASSERT_GE(blocksUntil(loud), 0);
     EXPECT_EQ(FSOUND_StopSound(FSOUND_ALL), 1);
     expectSilence("everything stops");
+    FSOUND_Stream_Close(music);
+}
+
+// The player's keys: M silences the music and a second M brings it back,
+// N the same for the effects, each leaving the other alone; the volume
+// steps scale both. To the game a silenced channel plays on.
+TEST_F(AudibleSound, MusicAndEffectsKeysSilenceTheirOwnAndTheVolumeScalesBoth)
+{
+    loadSettings((dir_ / "korvath.conf").string());
+    writeTone("music.wav", 0.1);
+    FSOUND_STREAM* music = FSOUND_Stream_Open("music.wav", kStreamMode, 0, 0);
+    ASSERT_NE(music, nullptr);
+    FSOUND_Stream_SetMode(music, kLoopNormal);
+    FSOUND_Stream_Play(kMusicChannel, music);
+    ASSERT_GE(blocksUntil(loud), 0);
+
+    settingKeyPressed(kMusicKey);
+    expectSilence("music off");
+    EXPECT_EQ(FSOUND_IsPlaying(kMusicChannel), 1) << "the game's music plays on, unheard";
+    FSOUND_PlaySound(kShieldsDownChannel, tone(0.1, kLoopingSampleMode));
+    ASSERT_GE(blocksUntil(loud), 0) << "the effects are still heard";
+    settingKeyPressed(kEffectsKey);
+    expectSilence("music and effects off");
+    settingKeyPressed(kMusicKey);
+    ASSERT_GE(blocksUntil(loud), 0) << "the music is back";
+    const double heard = rms(next(150));
+    EXPECT_NEAR(heard, kFullTone, kFullTone * 0.1) << "at its own volume";
+
+    for (int step = 0; step < kFullLoudness / 2; ++step)
+        settingKeyPressed(kQuieterKeys[0]);
+    ASSERT_GE(blocksUntil([heard](double level) { return level < heard * 0.9; }), 0);
+    EXPECT_NEAR(rms(next(150)) / heard, 0.5, 0.05) << "volume 5 of 10";
     FSOUND_Stream_Close(music);
 }
 
