@@ -17,6 +17,9 @@ constexpr unsigned kHighlightHeight = 26;
 constexpr SDL_Color kNoticePlateColour = {16, 24, 58, 0};
 constexpr uint8_t kNoticePlateAlpha = 220;
 constexpr unsigned kNoticeMargin = 12;
+// Where the text is drawn on it: the font's empty top rows cut away so the
+// letters stand in the middle.
+constexpr short kNoticeTextY = -1;
 
 }  // namespace
 
@@ -54,8 +57,8 @@ Texture* makeTextTexture(const char* text, int points, unsigned height, short dr
 std::unique_ptr<NoticePicture> makeNoticePicture(const char* text)
 {
     unsigned width = 0;
-    const std::unique_ptr<TextSurface> surface = drawLine(text, kMenuPoints, kBannerHeight, kBannerTextY, width);
-    return std::make_unique<NoticePicture>(*surface, width, kBannerHeight, kNoticePlateColour, kNoticePlateAlpha,
+    const std::unique_ptr<TextSurface> surface = drawLine(text, kMenuPoints, kNoticeHeight, kNoticeTextY, width);
+    return std::make_unique<NoticePicture>(*surface, width, kNoticeHeight, kNoticePlateColour, kNoticePlateAlpha,
                                            kNoticeMargin);
 }
 

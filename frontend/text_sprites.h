@@ -36,5 +36,7 @@ Texture* makeBannerTexture(const char* text);
 // Text cut as holes into the menu's highlight bar: w x 26 pixels.
 Texture* makeHighlightTexture(const char* text);
 
-// A notice's picture (notice.h): text at 24 pt, 40 high, drawn 4 pixels up.
+// A notice's picture (notice.h): text at 24 pt in the middle of a plate
+// kNoticeHeight high.
+constexpr unsigned kNoticeHeight = 28;
 std::unique_ptr<NoticePicture> makeNoticePicture(const char* text);
