@@ -3,6 +3,7 @@
 #include "backdrop_cache.h"
 #include "display_connection.h"
 #include "notice.h"
+#include "presentation.h"
 #include "shutdown.h"
 #include "sprite.h"
 #include "sprite_batch.h"
@@ -66,21 +67,6 @@ void splitSoftwareRenderingFiner()
     setenv("LP_NUM_THREADS", std::to_string(threads).c_str(), 0);
 }
 
-// SDL 1.2 on SDL2 draws each OpenGL frame into an off-screen buffer and
-// copies it, scaled, onto the screen, so that 640 x 480 fills any display.
-// When the X screen already is 640 x 480 the copy changes nothing, yet under
-// a software GL it costs 1.5 to 2 ms of every frame, so it is turned off
-// before SDL starts (the layer reads the setting then). The screen is asked
-// of X itself: restarting SDL's video after a look would race with the
-// window's creation. A setting of the player's own is kept.
-void skipScalingOnMatchingScreen(ScreenSize screen)
-{
-    if (std::getenv("SDL12COMPAT_OPENGL_SCALING"))
-        return;
-    if (screen.width == kScreenWidth && screen.height == kScreenHeight)
-        setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
-}
-
 }  // namespace
 
 double centredX(unsigned imageWidth)
@@ -100,15 +86,15 @@ void setEventHandler(void (*handler)(const SDL_Event& event))
 
 bool toggleFullScreen()
 {
-    SDL_Surface* screen = SDL_GetVideoSurface();
-    return screen && SDL_WM_ToggleFullScreen(screen) != 0;
+    return togglePresentationFullScreen();
 }
 
 void initDisplay()
 {
     const ScreenSize screen = connectToDisplay();
     splitSoftwareRenderingFiner();
-    skipScalingOnMatchingScreen(screen);
+    int modeWidth = kScreenWidth, modeHeight = kScreenHeight;
+    choosePresentation(screen, !windowedDisplay, modeWidth, modeHeight);
     if (!startSdl())
         failStartup(stdout, "Unable to init SDL:  %s\n");
     // From here SDL holds threads (audio) that must be stopped before the
@@ -120,21 +106,23 @@ void initDisplay()
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     const Uint32 screenMode = windowedDisplay ? 0 : SDL_FULLSCREEN;
     SDL_WM_SetCaption("Korvath", "Korvath");
-    if (!SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenBits, SDL_HWSURFACE | SDL_OPENGL | screenMode))
+    if (!SDL_SetVideoMode(modeWidth, modeHeight, kScreenBits, SDL_HWSURFACE | SDL_OPENGL | screenMode))
         failStartup(stdout, "Unable to setup screen at 640x480x32:  %s\n");
     if (TTF_Init() < 0)
         failStartup(stderr, "Couldn't initialize TTF: %s\n");
 
     SDL_ShowCursor(SDL_DISABLE);
     initGl();
+    initPresentation();
     lastFrameTick = SDL_GetTicks();
 }
 
+// The game's own 640 x 480, whatever the window's size: a larger window
+// shows the frame enlarged (presentation.h).
 void initGl()
 {
-    const SDL_Surface* screen = SDL_GetVideoSurface();
-    const int width = screen ? screen->w : kScreenWidth;
-    const int height = screen ? screen->h : kScreenHeight;
+    const int width = kScreenWidth;
+    const int height = kScreenHeight;
 
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
@@ -163,6 +151,8 @@ bool pollEvents()
     while (SDL_PollEvent(&event)) {
         if (event.type == SDL_QUIT)
             quit = true;
+        else if (event.type == SDL_VIDEOEXPOSE)
+            presentationDamaged();
         else if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
             if (escapeHandler)
                 escapeHandler();
@@ -210,16 +200,18 @@ void waitForFrameTime()
 
 void renderFrame()
 {
+    beginFrame();
     drawScene();
+    finishFrame();
     // Hands the frame to OpenGL now, so that a software renderer draws it
     // while the main loop waits out the frame rather than after. A gentle
     // wait lets it finish first: a sleep beside the renderer's threads
     // wakes late now and then (measured: up to 10 ms, against 2 once the
     // frame is drawn).
-    if (framePacing == Pacing::kGentle)
+    if (framePacing == Pacing::kGentle || getenv("XX_FINISH"))
         glFinish();
     else
         glFlush();
     waitForFrameTime();
-    SDL_GL_SwapBuffers();
+    showFrame();
 }
