@@ -79,6 +79,27 @@ bool readPacing(const std::string& value, Settings& into)
     return true;
 }
 
+bool readScale(const std::string& value, Settings& into)
+{
+    if (lowerCase(value) == "auto") {
+        into.scale = 0;
+        return true;
+    }
+    if (value.size() != 1 || value[0] < '1' || value[0] > '0' + kLargestWindowScale)
+        return false;
+    into.scale = value[0] - '0';
+    return true;
+}
+
+bool readFilter(const std::string& value, Settings& into)
+{
+    bool sharp = true;
+    if (!readChoice(value, "sharp", "smooth", sharp))
+        return false;
+    into.filter = sharp ? ScaleFilter::kSharp : ScaleFilter::kSmooth;
+    return true;
+}
+
 const char* onOff(bool on)
 {
     return on ? "on" : "off";
@@ -94,6 +115,10 @@ const ValueSetting kValueSettings[] = {
      [](const Settings& s) { return std::string(s.window ? "yes" : "no"); }},
     {"pacing", "exact or gentle", readPacing,
      [](const Settings& s) { return std::string(s.pacing == Pacing::kGentle ? "gentle" : "exact"); }},
+    {"scale", "auto or 1 to 4", readScale,
+     [](const Settings& s) { return s.scale ? std::to_string(s.scale) : std::string("auto"); }},
+    {"filter", "sharp or smooth", readFilter,
+     [](const Settings& s) { return std::string(s.filter == ScaleFilter::kSharp ? "sharp" : "smooth"); }},
 };
 
 const ValueSetting* valueSetting(const std::string& name)

@@ -1,7 +1,8 @@
 // The player's settings, kept between runs in a file of their own:
 // ${XDG_CONFIG_HOME:-$HOME/.config}/korvath/korvath.conf, or one named on
 // the command line. Music and effects on or off, one volume for both, the
-// window, the pacing, and the keys of the players' actions and pause.
+// window, its scale and the filter that enlarges it, the pacing, and the
+// keys of the players' actions and pause.
 //
 // Without a file every setting has its default, and the game is as it
 // always was. A damaged file costs one line on stderr and one default per
@@ -13,6 +14,7 @@
 
 #include "display.h"
 #include "fsound.h"
+#include "presentation.h"
 
 #include <SDL.h>
 
@@ -24,6 +26,8 @@ struct Settings {
     int volume = kFullLoudness;  // 0..10, for music and effects alike; 10 as the game sets them
     bool window = false;     // a window instead of the full screen
     Pacing pacing = Pacing::kExact;
+    int scale = 0;           // the window's size in 640 x 480s, 1..4; 0 to fit the screen
+    ScaleFilter filter = ScaleFilter::kSharp;  // how pixels are enlarged
 };
 
 extern Settings settings;
