@@ -1,23 +1,25 @@
-/* Notes the time of every buffer swap of the game it is preloaded into:
+/* Notes the time of every frame the game hands over to X, a buffer swap or
+ * a copy of the picture's rectangle, in the game it is preloaded into:
  *   LD_PRELOAD=build/bench/libswap_times.so KORVATH_SWAP_TIMES=file ./korvath
- * Each swap appends a line to the file: microseconds on the monotonic clock
- * (CLOCK_MONOTONIC, as Python's time.monotonic), taken just after the swap.
+ * Each hand-over appends a line to the file: microseconds on the monotonic
+ * clock (CLOCK_MONOTONIC, as Python's time.monotonic), taken just after it.
  * The game itself is not changed; frame_pacing.py reads the file. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <time.h>
 
-static FILE* times;
+typedef void (*Function)(void);
+typedef void (*CopySubBuffer)(void*, unsigned long, int, int, int, int);
 
-void SDL_GL_SwapBuffers(void)
+static FILE* times;
+static CopySubBuffer realCopySubBuffer;
+
+static void note(void)
 {
-    static void (*swap)(void);
     struct timespec now;
-    if (!swap)
-        swap = (void (*)(void))dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers");
-    swap();
     clock_gettime(CLOCK_MONOTONIC, &now);
     if (!times) {
         const char* path = getenv("KORVATH_SWAP_TIMES");
@@ -27,4 +29,55 @@ void SDL_GL_SwapBuffers(void)
         setvbuf(times, NULL, _IOLBF, 0);
     }
     fprintf(times, "%lld\n", (long long)now.tv_sec * 1000000 + now.tv_nsec / 1000);
+}
+
+void SDL_GL_SwapBuffers(void)
+{
+    static Function swap;
+    if (!swap)
+        swap = (Function)dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers");
+    swap();
+    note();
+}
+
+static void copySubBuffer(void* display, unsigned long drawable, int x, int y, int w, int h)
+{
+    realCopySubBuffer(display, drawable, x, y, w, h);
+    note();
+}
+
+/* The copy is found by name at run time, so its lookup is where it is
+ * caught. */
+static Function lookUp(const char* lookUpName, const unsigned char* name)
+{
+    Function (*real)(const unsigned char*) = (Function(*)(const unsigned char*))dlsym(RTLD_NEXT, lookUpName);
+    Function found = real ? real(name) : NULL;
+    if (found && strcmp((const char*)name, "glXCopySubBufferMESA") == 0) {
+        realCopySubBuffer = (CopySubBuffer)found;
+        return (Function)copySubBuffer;
+    }
+    return found;
+}
+
+Function glXGetProcAddressARB(const unsigned char* name)
+{
+    return lookUp("glXGetProcAddressARB", name);
+}
+
+Function glXGetProcAddress(const unsigned char* name)
+{
+    return lookUp("glXGetProcAddress", name);
+}
+
+/* The sharp picture goes to the window as shared memory. */
+int XShmPutImage(void* display, unsigned long drawable, void* gc, void* image, int sx, int sy, int dx, int dy,
+                 unsigned w, unsigned h, int sendEvent)
+{
+    static int (*put)(void*, unsigned long, void*, void*, int, int, int, int, unsigned, unsigned, int);
+    int result;
+    if (!put)
+        put = (int (*)(void*, unsigned long, void*, void*, int, int, int, int, unsigned, unsigned, int))dlsym(RTLD_NEXT, "XShmPutImage");
+    result = put(display, drawable, gc, image, sx, sy, dx, dy, w, h, sendEvent);
+    note();
+    return result;
 }
