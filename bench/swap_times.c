@@ -16,6 +16,8 @@ typedef void (*CopySubBuffer)(void*, unsigned long, int, int, int, int);
 
 static FILE* times;
 static CopySubBuffer realCopySubBuffer;
+/* Inside a swap or a copy, whose own puts of shared memory are part of it. */
+static int handingOver;
 
 static void note(void)
 {
@@ -36,13 +38,17 @@ void SDL_GL_SwapBuffers(void)
     static Function swap;
     if (!swap)
         swap = (Function)dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers");
+    ++handingOver;
     swap();
+    --handingOver;
     note();
 }
 
 static void copySubBuffer(void* display, unsigned long drawable, int x, int y, int w, int h)
 {
+    ++handingOver;
     realCopySubBuffer(display, drawable, x, y, w, h);
+    --handingOver;
     note();
 }
 
@@ -78,6 +84,7 @@ int XShmPutImage(void* display, unsigned long drawable, void* gc, void* image, i
     if (!put)
         put = (int (*)(void*, unsigned long, void*, void*, int, int, int, int, unsigned, unsigned, int))dlsym(RTLD_NEXT, "XShmPutImage");
     result = put(display, drawable, gc, image, sx, sy, dx, dy, w, h, sendEvent);
-    note();
+    if (!handingOver)
+        note();
     return result;
 }

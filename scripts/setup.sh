@@ -8,7 +8,7 @@ packages=(
   libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libsdl-mixer1.2-dev
   libgl-dev libgl1-mesa-dri libx11-dev libxext-dev zlib1g-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool openbox
 )
 
 missing=()

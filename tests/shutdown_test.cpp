@@ -48,45 +48,6 @@ void expectEndedForLostDisplay(GameProcess& game, double seconds = kEndSeconds)
     expectOneLine(game, "korvath: the connection to the display was lost; the game has ended");
 }
 
-// An X server of the test's own, which the test may stop at any moment.
-class PrivateXServer {
-public:
-    PrivateXServer()
-    {
-        int n = 140;
-        while (fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) || fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
-            ++n;
-        name_ = ":" + std::to_string(n);
-        server_ = std::make_unique<GameProcess>(".", std::vector<std::string>{"Xvfb", name_, "-screen", "0", "640x480x24", "-nolisten", "tcp", "-noreset"});
-        // Ready once it answers a client.
-        if (Display* ready = open())
-            XCloseDisplay(ready);
-    }
-    const std::string& name() const { return name_; }
-    GameProcess& process() { return *server_; }
-    // A connection of the caller's, to close before the server goes (or its
-    // own Xlib would end the test).
-    Display* open() const
-    {
-        Display* screen = nullptr;
-        for (int tries = 0; !screen && tries < 100 && !server_->hasEnded(); ++tries) {
-            screen = XOpenDisplay(name_.c_str());
-            if (!screen)
-                usleep(50000);
-        }
-        return screen;
-    }
-    void stop(int signal = SIGTERM)
-    {
-        kill(server_->pid(), signal);
-        ASSERT_TRUE(server_->waitForEnd(10.0));
-    }
-
-private:
-    std::string name_;
-    std::unique_ptr<GameProcess> server_;
-};
-
 int socketsHeld(const GameProcess& game)
 {
     const std::vector<std::string> files = game.openFiles();

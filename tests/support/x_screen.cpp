@@ -8,6 +8,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <csignal>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -52,15 +54,20 @@ bool isHighlightBar(Rgb c) { return c.r >= 100 && c.g >= 140 && c.b >= 200; }
 
 Screenshot Screenshot::grab(Display* display)
 {
+    return grab(display, 0, 0, 1);
+}
+
+Screenshot Screenshot::grab(Display* display, int left, int top, int scale)
+{
     Screenshot shot;
-    XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, kScreenWidth, kScreenHeight,
-                              AllPlanes, ZPixmap);
+    XImage* image = XGetImage(display, DefaultRootWindow(display), left, top, unsigned(kScreenWidth * scale),
+                              unsigned(kScreenHeight * scale), AllPlanes, ZPixmap);
     if (!image)
         return shot;
     shot.pixels_.reserve(kScreenWidth * kScreenHeight);
     for (int y = 0; y < kScreenHeight; ++y)
         for (int x = 0; x < kScreenWidth; ++x) {
-            const unsigned long p = pixelAt(image, x, y);
+            const unsigned long p = pixelAt(image, x * scale, y * scale);
             shot.pixels_.push_back({channel(p, image->red_mask), channel(p, image->green_mask),
                                     channel(p, image->blue_mask)});
         }
@@ -132,6 +139,36 @@ bool xdotool(const char* action, const char* key)
 bool xdotoolInstalled()
 {
     return std::system("command -v xdotool >/dev/null") == 0;
+}
+
+PrivateXServer::PrivateXServer(const std::string& size)
+{
+    int n = 140;
+    while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n)) ||
+           std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock"))
+        ++n;
+    name_ = ":" + std::to_string(n);
+    server_ = std::make_unique<GameProcess>(".", std::vector<std::string>{"Xvfb", name_, "-screen", "0", size + "x24", "-nolisten", "tcp", "-noreset"});
+    // Ready once it answers a client.
+    if (Display* ready = open())
+        XCloseDisplay(ready);
+}
+
+Display* PrivateXServer::open() const
+{
+    Display* screen = nullptr;
+    for (int tries = 0; !screen && tries < 100 && !server_->hasEnded(); ++tries) {
+        screen = XOpenDisplay(name_.c_str());
+        if (!screen)
+            sleepMs(50);
+    }
+    return screen;
+}
+
+void PrivateXServer::stop(int signal)
+{
+    kill(server_->pid(), signal);
+    server_->waitForEnd(10.0);
 }
 
 bool ScreenWatcher::waitForScreen(const std::function<bool(const Screenshot&)>& seen, double seconds)

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class GameProcess;
@@ -43,6 +44,10 @@ class Screenshot {
 public:
     // The whole screen now; empty (every count 0) if it cannot be read.
     static Screenshot grab(Display* display);
+    // The game's picture enlarged `scale` times with its top-left corner at
+    // (x, y) of a larger screen, one pixel of each square: the same
+    // picture as on a screen of its own size.
+    static Screenshot grab(Display* display, int x, int y, int scale);
 
     Rgb at(int x, int y) const { return pixels_[y * kScreenWidth + x]; }
     int count(Area a, bool (*is)(Rgb)) const;
@@ -68,6 +73,23 @@ unsigned long gameWindow(Display* display);
 // keyup; `key` an X key name ("space", "Left").
 bool xdotool(const char* action, const char* key);
 bool xdotoolInstalled();
+
+// An X server of the test's own, of any size, which the test may stop at
+// any moment; ended by its id when the test is done with it.
+class PrivateXServer {
+public:
+    explicit PrivateXServer(const std::string& size = "640x480");
+    const std::string& name() const { return name_; }
+    GameProcess& process() { return *server_; }
+    // A connection of the caller's, to close before the server goes (or its
+    // own Xlib would end the test).
+    Display* open() const;
+    void stop(int signal = 15);
+
+private:
+    std::string name_;
+    std::unique_ptr<GameProcess> server_;
+};
 
 // Watches one running game on one display.
 class ScreenWatcher {
