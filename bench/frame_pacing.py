@@ -17,7 +17,7 @@ game and plays it with changing keys, then prints, for that stretch:
   bench/frame_pacing.py --seconds 28 --busy 1 --one-core
   bench/frame_pacing.py --screen 3840x2160 --wm --seconds 17.5
 
-Needs Xvfb (and xdpyinfo), and openbox for --wm. Every process it starts is ended by
+Needs Xvfb, xdpyinfo and xdotool, and openbox for --wm. Every process it starts is ended by
 its id, and checked gone, before it prints.
 """
 import argparse
@@ -198,6 +198,8 @@ def main():
             drive(keyboard, args.seconds)
         end, cpu_end = time.monotonic(), process_seconds(game.pid)
         keyboard.close()
+        geometry = subprocess.run(["xdotool", "search", "--name", "^Korvath$", "getwindowgeometry"], env=env,
+                                  capture_output=True, text=True).stdout.split("Geometry:")[-1].strip()
         if game.poll() is not None:
             sys.exit("frame_pacing: the game ended during the measurement")
     finally:
@@ -213,7 +215,7 @@ def main():
           f"{seconds:.1f} s, frames {len(stamps)}, late {late} ({100.0 * late / max(1, len(gaps)):.2f} %), "
           f"speed {100.0 * len(stamps) * FRAME_MS / 1000 / seconds:.1f} %, "
           f"cpu {100.0 * (cpu_end - cpu_start) / seconds:.0f} % of a core, "
-          f"longest {max(gaps, default=0):.1f} ms")
+          f"longest {max(gaps, default=0):.1f} ms, window {geometry or '?'}")
     shutil.rmtree(work, ignore_errors=True)
 
 
