@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package `korvath` from the committed tree (HEAD, not the
-# working files) and prints the path of the .deb on its last line. Installs
+# working files), or in an unpacked release tarball from its files, and
+# prints the path of the .deb on its last line. Installs
 # what building the package needs, and only what is missing. The package
 # build runs the test suite under a virtual display of its own;
 # DEB_BUILD_OPTIONS=nocheck skips it, the Debian way.
@@ -29,14 +30,20 @@ if [ ${#tools[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${tools[@]}" >&2
 fi
 
-if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
-  echo "Note: uncommitted changes are not in the package; it is built from HEAD." >&2
-fi
-
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/korvath"
-git -C "$root" archive HEAD | tar -x -C "$work/korvath"
+# A git checkout gives its HEAD; an unpacked release tarball, its own files
+# (all but a build folder).
+if [ "$(git -C "$root" rev-parse --show-toplevel 2>/dev/null)" = "$root" ]; then
+  if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
+    echo "Note: uncommitted changes are not in the package; it is built from HEAD." >&2
+  fi
+  git -C "$root" archive HEAD | tar -x -C "$work/korvath"
+else
+  echo "Note: no git checkout here; the package is built from the files of this tree." >&2
+  tar -C "$root" --exclude=./build -cf - . | tar -x -C "$work/korvath"
+fi
 cd "$work/korvath"
 
 # Without the tests, their dependencies are not needed either.
