@@ -138,6 +138,8 @@ def drive(keyboard, seconds):
 
 
 def main():
+    # Ended by a signal, it still ends what it started.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("frame_pacing: ended by SIGTERM"))
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--build", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "build"))
     ap.add_argument("--screen", default="640x480", help="the virtual screen, WxH")

@@ -51,26 +51,40 @@ mkdir -p "$out"
 sleep 6
 shot title-menu
 
-# One player: drive under the formation and fire, until the sky is busy
-# with shots, flares and debris.
+# Two players drive to and fro under the formation, firing all the while;
+# of several moments the busiest is kept (the one whose picture holds the
+# most detail: shots, flares, debris and smoke).
+key Down
+sleep 0.3
 key space
 sleep 2.5
-for step in $(seq 14); do
-    side=$([ $((step % 4)) -lt 2 ] && echo Left || echo Right)
-    xdotool keydown "$side" keydown space
-    sleep 0.35
-    xdotool keyup "$side" keyup space
-    sleep 0.05
+xdotool keydown space keydown ctrl
+for step in $(seq 30); do
+    if [ $((step % 6)) -lt 3 ]; then one=Left two=d; else one=Right two=a; fi
+    xdotool keydown "$one" keydown "$two"
+    sleep 0.25
+    xdotool keyup "$one" keyup "$two"
+    if [ "$step" -gt 10 ] && [ $((step % 2)) = 0 ]; then
+        import -window root "$work/moment-$step.png"
+    fi
 done
-xdotool keydown space
-sleep 0.3
-shot play
-xdotool keyup space
+xdotool keyup space keyup ctrl
+cp "$(ls -S "$work"/moment-*.png | head -n 1)" "$out/play.png"
+echo "$out/play.png"
 
-# Abandon the game: its score earns the tenth place, and a name is typed.
+# Back to the title menu, and into a one-player game abandoned at once
+# (once its last shot has left the sky): a score of 0 earns the tenth
+# place, and a name is typed.
+sleep 2
 key Escape
 sleep 4
-for letter in k o r v a t h; do key "$letter"; sleep 0.1; done
+key space
+sleep 2.5
+key Escape
+sleep 4
+xdotool keydown shift
+for letter in p i l o t; do key "$letter"; sleep 0.1; done
+xdotool keyup shift
 key Return
 sleep 1
 shot hall-of-fame
