@@ -1,15 +1,15 @@
 // The picture on the screen: how the game's 640 x 480 frame reaches a window
 // or a screen of any size.
 //
-// A window or screen of 640 x 480 is drawn into straight, as it always was.
-// On a larger one the game draws each frame into a 640 x 480 frame buffer of
-// its own and copies it, enlarged, into the middle of the window, black bars
-// around it: by whole multiples with the sharp filter (nearest neighbour),
-// as large as fits with the smooth one (linear). The layer SDL 1.2 runs on
-// would enlarge it too, but always smoothly, filling the screen, clearing
-// and handing over every pixel of it each frame: at 3840 x 2160 that costs
-// twice the frame. Here the bars are drawn only when they need it, and only
-// the picture's rectangle is handed over to X.
+// The game draws each frame into a 640 x 480 frame buffer of its own and
+// copies it, enlarged, into the middle of the window, black bars around it:
+// by whole multiples with the sharp filter (nearest neighbour), through
+// memory shared with the X server (shared_picture.h); as large as fits with
+// the smooth one (linear), through OpenGL, and then a window of 640 x 480 is
+// drawn into straight. The layer SDL 1.2 runs on would enlarge it too, but
+// always smoothly, filling the screen, clearing and handing over every pixel
+// of it each frame: at 3840 x 2160 that costs twice the frame. Here the bars
+// are drawn only when they need it, and only the picture goes to X.
 //
 // The window's size in window mode is a whole multiple of 640 x 480 (the
 // scale), and a full screen is filled whatever the window manager does, or
@@ -59,6 +59,9 @@ void initPresentation();
 void beginFrame();
 void finishFrame();
 void showFrame();
+// Lets go of what the presentation holds of X's, before SDL closes the
+// connection.
+void closePresentation();
 // After the window changed in a way its size does not tell (uncovered,
 // switched between window and full screen): everything is drawn anew.
 void presentationDamaged();

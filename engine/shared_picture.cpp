@@ -20,11 +20,14 @@ constexpr unsigned long kBlueMask = 0x0000FF;
 
 }  // namespace
 
-SharedPicture::~SharedPicture()
+void SharedPicture::close()
 {
+    if (!display_)
+        return;
     release();
-    if (gc_)
-        XFreeGC(display_, gc_);
+    XFreeGC(display_, gc_);
+    gc_ = nullptr;
+    display_ = nullptr;
 }
 
 bool SharedPicture::open(Display* display, Window window)

@@ -17,8 +17,9 @@
 
 class SharedPicture {
 public:
+    // Holds what it made until closed: at the process's end the connection
+    // it was made on may already be gone.
     SharedPicture() = default;
-    ~SharedPicture();
     SharedPicture(const SharedPicture&) = delete;
     SharedPicture& operator=(const SharedPicture&) = delete;
 
@@ -39,6 +40,8 @@ public:
     void put(int x, int y);
     // Paints black what lies around the picture put at (x, y).
     void paintBars(int windowWidth, int windowHeight, int x, int y);
+    // Lets go of the picture and its memory, while the connection is open.
+    void close();
 
 private:
     void release();

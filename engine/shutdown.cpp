@@ -1,5 +1,7 @@
 #include "shutdown.h"
 
+#include "presentation.h"
+
 #include <SDL.h>
 #include <SDL_ttf.h>
 
@@ -46,6 +48,7 @@ void shutDownForLostDisplay()
 
 void closeSdl()
 {
+    closePresentation();
     TTF_Quit();
     SDL_Quit();
 }
