@@ -206,15 +206,7 @@ void escapeSequence()
 
 void finishGame()
 {
-    mothershipOff();
-    setEndBanner(nullptr);
-    hideAllFlares();
-    FSOUND_Stream_Stop(musicStream);
-    resetToTitleMenu();
-    for (uint32_t p = 0; p < playerCount; ++p)
-        hideTank(int(p));
-    shieldsBackToStart();
-
+    backToTitleMenu();
     menuKeyLatch = kKeyLatched;
     if (playerCount == 1 && qualifiesForHallOfFame(tank[0].score)) {
         hallOfFameActive = true;
@@ -230,9 +222,12 @@ void runMainLoop()
 {
     installEventHandlers();
     openGamepads();
+    acceptShutDownRequests();
     for (;;) {
         if (pollEvents())
             shutDown(0);
         logicPass(keysWithPads(SDL_GetKeyState(nullptr)), SDL_GetModState());
+        if (const std::optional<int> exitCode = takeShutDownRequest())
+            shutDown(*exitCode);
     }
 }

@@ -97,10 +97,7 @@ void initDisplay()
     choosePresentation(screen, !windowedDisplay, modeWidth, modeHeight);
     if (!startSdl())
         failStartup(stdout, "Unable to init SDL:  %s\n");
-    // From here SDL holds threads (audio) that must be stopped before the
-    // process's libraries unload.
     catchQuitSignals();
-    std::atexit(closeSdl);
 
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);

@@ -29,7 +29,9 @@ NoticePicture::NoticePicture(const TextSurface& source, unsigned textWidth, unsi
         pixels_[4 * i + 2] = plate.b;
         pixels_[4 * i + 3] = plateAlpha;
     }
-    SDL_Surface* surface = source.workingSurface;
+    SDL_Surface* surface = source.workingSurface();
+    if (!surface)
+        return;
     const int bytes = surface->format->BytesPerPixel;
     SDL_LockSurface(surface);
     for (unsigned y = 0; y < height && y < unsigned(surface->h); ++y)

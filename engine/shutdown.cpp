@@ -16,6 +16,8 @@ namespace {
 
 void (*gameRelease)() = nullptr;
 volatile std::sig_atomic_t quitSignal = 0;
+bool requestsAccepted = false;
+std::optional<int> request;
 
 constexpr char kDisplayLostLine[] = "korvath: the connection to the display was lost; the game has ended\n";
 
@@ -37,6 +39,26 @@ void shutDown(int exitCode)
         gameRelease();
     closeSdl();
     std::exit(exitCode);
+}
+
+void requestShutDown(int exitCode)
+{
+    if (!requestsAccepted)
+        shutDown(exitCode);
+    if (!request)
+        request = exitCode;
+}
+
+void acceptShutDownRequests()
+{
+    requestsAccepted = true;
+}
+
+std::optional<int> takeShutDownRequest()
+{
+    const std::optional<int> taken = request;
+    request.reset();
+    return taken;
 }
 
 void shutDownForLostDisplay()

@@ -47,16 +47,16 @@ Sprite::~Sprite()
 void Sprite::initFrom(double x, double y, double depth, Texture* texture)
 {
     insertInSceneList(depth);
-    quadX = x - texture->offsetX;
-    quadY = y - texture->offsetY;
-    textureWidth = texture->textureWidth;
-    textureHeight = texture->textureHeight;
-    offsetX = uint32_t(texture->offsetX);
-    offsetY = uint32_t(texture->offsetY);
-    textureName = texture->textureName;
+    quadX = x - texture->offsetX();
+    quadY = y - texture->offsetY();
+    textureWidth = texture->textureWidth();
+    textureHeight = texture->textureHeight();
+    offsetX = uint32_t(texture->offsetX());
+    offsetY = uint32_t(texture->offsetY());
+    textureName = texture->textureName();
     z = depth;
-    imageWidth = texture->imageWidth;
-    imageHeight = texture->imageHeight;
+    imageWidth = texture->imageWidth();
+    imageHeight = texture->imageHeight();
 
     visible = 1;
     angle = 0.0;
@@ -284,7 +284,7 @@ void Sprite::advanceMotion()
     if (textureSpin != 0.0)
         textureRotation = std::fmod(textureRotation + textureSpin, 360.0);
     if (animator && animator->advance())
-        textureName = animator->currentTexture()->textureName;
+        textureName = animator->currentTexture()->textureName();
 }
 
 Sprite* makeAdditiveSprite(Texture* texture, double x, double y, double depth)

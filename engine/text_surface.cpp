@@ -32,15 +32,13 @@ void setBlackColourKey(SDL_Surface* surface)
 
 }  // namespace
 
-TextSurface::TextSurface(const char* imagePath)
-    : cleanSurface(nullptr), font(nullptr), workingSurface(nullptr)
+TextSurface::TextSurface(const char* imagePath) : colour(&textColour)
 {
     loadImage(imagePath);
     initFont();
 }
 
-TextSurface::TextSurface(unsigned w, unsigned h)
-    : cleanSurface(nullptr), font(nullptr), workingSurface(nullptr)
+TextSurface::TextSurface(unsigned w, unsigned h) : colour(&textColour)
 {
     createBlank(w, h);
     initFont();
@@ -53,54 +51,58 @@ TextSurface::~TextSurface()
 
 void TextSurface::initFont()
 {
-    fontSize = 12;
+    fontSize_ = 12;
     setFont(kFontPath);
     colour = &textColour;
 }
 
 void TextSurface::loadImage(const char* path)
 {
+    releaseSurfaces();
     // The image is decoded twice: a working copy with black as its colour
     // key, and a clean copy without one to go back to.
-    workingSurface = loadImageSurface(path);
-    if (!workingSurface)
+    workingSurface_ = loadImageSurface(path);
+    cleanSurface_ = loadImageSurface(path);
+    if (!workingSurface_ || !cleanSurface_) {
+        releaseSurfaces();
         failImageLoad(path);
-    setBlackColourKey(workingSurface);
-    cleanSurface = loadImageSurface(path);
-    if (!cleanSurface)
-        failImageLoad(path);
+    } else {
+        setBlackColourKey(workingSurface_);
+    }
     setSizeFromWorkingSurface();
 }
 
 void TextSurface::createBlank(unsigned w, unsigned h)
 {
-    workingSurface = createBlankDisplaySurface(w, h);
-    if (!workingSurface)
-        shutDown(kBlankSurfaceFailureExit);
-    setBlackColourKey(workingSurface);
-    cleanSurface = createBlankDisplaySurface(w, h);
-    if (!cleanSurface)
-        shutDown(kBlankSurfaceFailureExit);
+    releaseSurfaces();
+    workingSurface_ = createBlankDisplaySurface(w, h);
+    cleanSurface_ = createBlankDisplaySurface(w, h);
+    if (!workingSurface_ || !cleanSurface_) {
+        releaseSurfaces();
+        requestShutDown(kBlankSurfaceFailureExit);
+    } else {
+        setBlackColourKey(workingSurface_);
+    }
     setSizeFromWorkingSurface();
 }
 
 void TextSurface::setSizeFromWorkingSurface()
 {
-    width = uint32_t(workingSurface->w);
-    height = uint32_t(workingSurface->h);
-    fullRect = {0, 0, Uint16(width), Uint16(height)};
+    width_ = workingSurface_ ? uint32_t(workingSurface_->w) : 0;
+    height_ = workingSurface_ ? uint32_t(workingSurface_->h) : 0;
+    fullRect_ = {0, 0, Uint16(width_), Uint16(height_)};
 }
 
 void TextSurface::drawText(short x, short y, const char* text)
 {
     // The font library renders no surface for an empty text.
-    if (!text || !*text)
+    if (!text || !*text || !font_ || !workingSurface_)
         return;
-    SDL_Surface* rendered = TTF_RenderText_Blended(font, text, *colour);
+    SDL_Surface* rendered = TTF_RenderText_Blended(font_, text, *colour);
     if (!rendered)
         return;
     SDL_Rect target = {x, y, 0, 0};
-    SDL_UpperBlit(rendered, nullptr, workingSurface, &target);
+    SDL_UpperBlit(rendered, nullptr, workingSurface_, &target);
     SDL_FreeSurface(rendered);
 }
 
@@ -108,67 +110,73 @@ int TextSurface::textWidth(const char* text)
 {
     // The same measurement the renderer makes to size its surface, without
     // rendering anything.
-    if (!text || !*text)
+    if (!text || !*text || !font_)
         return 0;
     int w = 0;
     int h = 0;
-    if (TTF_SizeText(font, text, &w, &h) < 0)
+    if (TTF_SizeText(font_, text, &w, &h) < 0)
         return 0;
     return w;
 }
 
 void TextSurface::setFont(const char* path)
 {
-    fontPath = path;
+    fontPath_ = path;
     openFont();
-    TTF_SetFontStyle(font, TTF_STYLE_NORMAL);
 }
 
 void TextSurface::setFontSize(int points)
 {
-    fontSize = points;
+    fontSize_ = points;
     openFont();
-    TTF_SetFontStyle(font, TTF_STYLE_NORMAL);
 }
 
 void TextSurface::openFont()
 {
-    TTF_Font* opened = TTF_OpenFont(hostPath(fontPath).c_str(), fontSize);
+    TTF_Font* opened = TTF_OpenFont(hostPath(fontPath_).c_str(), fontSize_);
     if (!opened) {
-        std::fprintf(stderr, "Couldn't load %d pt font from %s: %s\n", fontSize, fontPath,
-                     SDL_GetError());
-        shutDown(kFontLoadFailureExit);
+        std::fprintf(stderr, "Couldn't load %d pt font from %s: %s\n", fontSize_, fontPath_, SDL_GetError());
+        requestShutDown(kFontLoadFailureExit);
+        return;
     }
-    if (font)
-        TTF_CloseFont(font);
-    font = opened;
+    if (font_)
+        TTF_CloseFont(font_);
+    font_ = opened;
+    TTF_SetFontStyle(font_, TTF_STYLE_NORMAL);
 }
 
 void TextSurface::restore()
 {
-    SDL_Rect whole = fullRect;
+    SDL_Rect whole = fullRect_;
     SDL_Rect origin = {0, 0, 0, 0};
-    SDL_UpperBlit(cleanSurface, &whole, workingSurface, &origin);
+    if (cleanSurface_)
+        SDL_UpperBlit(cleanSurface_, &whole, workingSurface_, &origin);
 }
 
 void TextSurface::save()
 {
     // The working surface's colour key applies: only what is not black is
     // copied onto the clean copy.
-    SDL_Rect whole = fullRect;
+    SDL_Rect whole = fullRect_;
     SDL_Rect origin = {0, 0, 0, 0};
-    SDL_UpperBlit(workingSurface, &whole, cleanSurface, &origin);
+    if (workingSurface_)
+        SDL_UpperBlit(workingSurface_, &whole, cleanSurface_, &origin);
+}
+
+void TextSurface::releaseSurfaces()
+{
+    if (workingSurface_)
+        SDL_FreeSurface(workingSurface_);
+    if (cleanSurface_)
+        SDL_FreeSurface(cleanSurface_);
+    workingSurface_ = nullptr;
+    cleanSurface_ = nullptr;
 }
 
 void TextSurface::release()
 {
-    if (workingSurface)
-        SDL_FreeSurface(workingSurface);
-    if (cleanSurface)
-        SDL_FreeSurface(cleanSurface);
-    workingSurface = nullptr;
-    cleanSurface = nullptr;
-    if (font)
-        TTF_CloseFont(font);
-    font = nullptr;
+    releaseSurfaces();
+    if (font_)
+        TTF_CloseFont(font_);
+    font_ = nullptr;
 }

@@ -99,7 +99,7 @@ void failImageLoad(const char* path)
 {
     std::fprintf(stderr, "Error could not load file %s.", path);
     std::fflush(stderr);
-    shutDown(kImageLoadFailureExit);
+    requestShutDown(kImageLoadFailureExit);
 }
 
 Texture::Texture(const char* path)
@@ -132,42 +132,46 @@ const TexelFacts* texelFactsOf(GLuint textureName)
 
 void Texture::release()
 {
-    if (textureName == 0)
+    if (textureName_ == 0)
         return;
-    if (textureName < kTrackedNames)
-        tracked[textureName] = false;
-    forgetAtlasPlace(textureName);
-    glDeleteTextures(1, &textureName);
-    textureName = 0;
+    if (textureName_ < kTrackedNames)
+        tracked[textureName_] = false;
+    forgetAtlasPlace(textureName_);
+    glDeleteTextures(1, &textureName_);
+    textureName_ = 0;
     ++textureChangeCount;
 }
 
 void Texture::setImageSize(unsigned w, unsigned h)
 {
-    imageWidth = w;
-    imageHeight = h;
-    textureWidth = nextPowerOfTwo(w);
-    textureHeight = nextPowerOfTwo(h);
+    imageWidth_ = w;
+    imageHeight_ = h;
+    textureWidth_ = nextPowerOfTwo(w);
+    textureHeight_ = nextPowerOfTwo(h);
     // The image sits centred on the canvas; both halves are rounded down.
-    offsetX = int16_t(textureWidth / 2 - imageWidth / 2);
-    offsetY = int16_t(textureHeight / 2 - imageHeight / 2);
+    offsetX_ = int16_t(textureWidth_ / 2 - imageWidth_ / 2);
+    offsetY_ = int16_t(textureHeight_ / 2 - imageHeight_ / 2);
 }
 
 void Texture::loadFile(const char* path)
 {
+    release();
     SDL_Surface* image = loadImageSurface(path);
-    if (!image)
+    if (!image) {
         failImageLoad(path);
+        cutFrom(nullptr, 0, 0, 0, 0);
+        return;
+    }
 
     setImageSize(unsigned(image->w), unsigned(image->h));
-    SDL_Surface* canvas = createCanvas(textureWidth, textureHeight);
-    sourceRect = {0, 0, Uint16(image->w), Uint16(image->h)};
+    SDL_Surface* canvas = createCanvas(textureWidth_, textureHeight_);
+    sourceRect_ = {0, 0, Uint16(image->w), Uint16(image->h)};
 
     // With black as the colour key, the blit copies every other pixel as
     // opaque and leaves black, like the canvas border, at alpha 0.
     SDL_SetColorKey(image, SDL_SRCCOLORKEY, SDL_MapRGB(image->format, 0, 0, 0));
-    SDL_Rect source = sourceRect;
-    SDL_Rect target = {Sint16(offsetX), Sint16(offsetY), 0, 0};
+    SDL_Rect source = sourceRect_;
+    SDL_Rect target = {Sint16(offsetX_), Sint16(offsetY_), 0, 0};
     SDL_UpperBlit(image, &source, canvas, &target);
 
     upload(canvas);
@@ -175,17 +179,19 @@ void Texture::loadFile(const char* path)
     SDL_FreeSurface(image);
 }
 
+// A rectangle of nothing (no source, or none of it) makes an empty texture.
 void Texture::cutFrom(TextSurface* source, int x, int y, unsigned w, unsigned h)
 {
+    release();
     setImageSize(w, h);
-    SDL_Surface* canvas = createCanvas(textureWidth, textureHeight);
-    sourceRect = {Sint16(x), Sint16(y), Uint16(w), Uint16(h)};
+    SDL_Surface* canvas = createCanvas(textureWidth_, textureHeight_);
+    sourceRect_ = {Sint16(x), Sint16(y), Uint16(w), Uint16(h)};
 
     // The working surface already has black as its colour key.
-    if (w > 0 && h > 0) {
-        SDL_Rect rect = sourceRect;
-        SDL_Rect target = {Sint16(offsetX), Sint16(offsetY), 0, 0};
-        SDL_UpperBlit(source->workingSurface, &rect, canvas, &target);
+    if (source && source->workingSurface() && w > 0 && h > 0) {
+        SDL_Rect rect = sourceRect_;
+        SDL_Rect target = {Sint16(offsetX_), Sint16(offsetY_), 0, 0};
+        SDL_UpperBlit(source->workingSurface(), &rect, canvas, &target);
     }
 
     upload(canvas);
@@ -194,8 +200,8 @@ void Texture::cutFrom(TextSurface* source, int x, int y, unsigned w, unsigned h)
 
 void Texture::upload(SDL_Surface* canvas)
 {
-    textureName = makeGlTexture(textureWidth, textureHeight, canvas->pixels);
-    noteFacts(textureName, canvas);
+    textureName_ = makeGlTexture(textureWidth_, textureHeight_, canvas->pixels);
+    noteFacts(textureName_, canvas);
 }
 
 unsigned textureChanges()

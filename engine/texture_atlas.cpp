@@ -20,8 +20,8 @@ uint32_t marginFor(uint32_t size)
 // The texture's texels as OpenGL holds them, top row first.
 std::vector<uint32_t> readTexels(const Texture& texture)
 {
-    std::vector<uint32_t> texels(size_t(texture.textureWidth) * texture.textureHeight);
-    glBindTexture(GL_TEXTURE_2D, texture.textureName);
+    std::vector<uint32_t> texels(size_t(texture.textureWidth()) * texture.textureHeight());
+    glBindTexture(GL_TEXTURE_2D, texture.textureName());
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     return texels;
 }
@@ -33,10 +33,10 @@ void copyWithEdges(const Texture& texture, std::vector<uint32_t>& atlas, uint32_
                    uint32_t x, uint32_t y)
 {
     const std::vector<uint32_t> texels = readTexels(texture);
-    const int w = int(texture.textureWidth);
-    const int h = int(texture.textureHeight);
-    const int mx = int(marginFor(texture.textureWidth));
-    const int my = int(marginFor(texture.textureHeight));
+    const int w = int(texture.textureWidth());
+    const int h = int(texture.textureHeight());
+    const int mx = int(marginFor(texture.textureWidth()));
+    const int my = int(marginFor(texture.textureHeight()));
     for (int row = -my; row < h + my; ++row) {
         const int from = std::clamp(row, 0, h - 1);
         uint32_t* line = &atlas[size_t(int(y) + row) * atlasWidth];
@@ -59,8 +59,8 @@ void packIntoAtlas(Texture* const* textures, int count)
     int fitting = 0;
     for (; fitting < packed; ++fitting) {
         const Texture& t = *textures[fitting];
-        const uint32_t cellWidth = t.textureWidth + 2 * marginFor(t.textureWidth);
-        const uint32_t cellHeight = t.textureHeight + 2 * marginFor(t.textureHeight);
+        const uint32_t cellWidth = t.textureWidth() + 2 * marginFor(t.textureWidth());
+        const uint32_t cellHeight = t.textureHeight() + 2 * marginFor(t.textureHeight());
         if (nextPowerOfTwo(width + cellWidth) > uint32_t(maxSize) || nextPowerOfTwo(cellHeight) > uint32_t(maxSize))
             break;
         width += cellWidth;
@@ -76,12 +76,12 @@ void packIntoAtlas(Texture* const* textures, int count)
     AtlasPlace* first = &places[placeCount];
     for (int i = 0; i < fitting; ++i) {
         const Texture& t = *textures[i];
-        const uint32_t mx = marginFor(t.textureWidth);
-        const uint32_t my = marginFor(t.textureHeight);
+        const uint32_t mx = marginFor(t.textureWidth());
+        const uint32_t my = marginFor(t.textureHeight());
         copyWithEdges(t, texels, atlasWidth, x + mx, my);
-        places[placeCount++] = {t.textureName, 0, double(x + mx) / atlasWidth, double(my) / atlasHeight,
-                                double(t.textureWidth) / atlasWidth, double(t.textureHeight) / atlasHeight};
-        x += t.textureWidth + 2 * mx;
+        places[placeCount++] = {t.textureName(), 0, double(x + mx) / atlasWidth, double(my) / atlasHeight,
+                                double(t.textureWidth()) / atlasWidth, double(t.textureHeight()) / atlasHeight};
+        x += t.textureWidth() + 2 * mx;
     }
     const GLuint atlasName = makeGlTexture(atlasWidth, atlasHeight, texels.data());
     for (AtlasPlace* p = first; p != places + placeCount; ++p)

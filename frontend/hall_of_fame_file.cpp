@@ -55,74 +55,75 @@ void decodeTable(const unsigned char* bytes)
     }
 }
 
-// One line naming the file and the reason, then the design's exit code.
-[[noreturn]] void failFile(const char* doing, const std::string& path, const std::string& why)
+// One line naming the file and the reason, and the end with the design's
+// exit code asked for. Returns false, for the failing step to return.
+bool failFile(const char* doing, const std::string& path, const std::string& why)
 {
     std::fprintf(stderr, "korvath: cannot %s the hall of fame %s: %s\n", doing, shownPath(path).c_str(), why.c_str());
-    shutDown(kHallOfFameFileFailureExit);
+    requestShutDown(kHallOfFameFileFailureExit);
+    return false;
 }
 
-[[noreturn]] void failSave(const std::string& path, const std::string& why)
+bool failSave(const std::string& path, const std::string& why)
 {
-    failFile("save", path, why);
+    return failFile("save", path, why);
 }
+
+enum class Read { kDone, kNoFile, kFailed };
 
 // Reads the table from the file into memory. The bytes a short file does
-// not reach keep what the table held. False when there is no file.
-bool readTable(const std::string& path, const char* doing)
+// not reach keep what the table held.
+Read readTable(const std::string& path, const char* doing)
 {
     std::string why;
     bool missing = false;
     const int fd = openPlayerFile(path, why, missing);
     if (fd < 0 && missing)
-        return false;
+        return Read::kNoFile;
     if (fd < 0)
-        failFile(doing, path, why);
+        return failFile(doing, path, why), Read::kFailed;
     unsigned char bytes[kFileBytes];
     encodeTable(bytes);
     if (readPlayerFile(fd, bytes, kFileBytes, why) < 0)
-        failFile(doing, path, why);
+        return failFile(doing, path, why), Read::kFailed;
     decodeTable(bytes);
-    return true;
+    return Read::kDone;
 }
 
-constexpr int kLockGivenUp = -1;
+// What came of waiting for the lock: the lock to close when done, or no
+// lock, the save given up (a quit signal came) or failed.
+constexpr int kNoLock = -1;
 
-// Waits for the other games saving this table, if any, and returns the lock
-// to close when done; kLockGivenUp when a quit signal came meanwhile. The
-// wait looks at the signals and the display as a frame would, and ends in a
-// failed save after kLockWaitMs, as does any error: never an unlocked write.
+// Waits for the other games saving this table, if any. The wait looks at
+// the signals and the display as a frame would, and ends in a failed save
+// after kLockWaitMs, as does any error: never an unlocked write.
 int lockTable(const std::string& path)
 {
     const std::string lockPath = path + kLockSuffix;
     const int lock = open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kLockMode);
     if (lock < 0)
-        failSave(path, lockPath + ": " + (errno == ELOOP ? "it is a link" : std::strerror(errno)));
+        return failSave(path, lockPath + ": " + (errno == ELOOP ? "it is a link" : std::strerror(errno))), kNoLock;
     struct stat status;
-    if (fstat(lock, &status) == 0 && !S_ISREG(status.st_mode)) {
-        close(lock);
-        failSave(path, lockPath + ": " + notAFile(status.st_mode));
-    }
+    std::string why;
+    if (fstat(lock, &status) == 0 && !S_ISREG(status.st_mode))
+        why = lockPath + ": " + notAFile(status.st_mode);
     const timespec pause = {0, kLockRetryMs * 1000000L};
-    for (int waited = 0;; waited += kLockRetryMs) {
+    for (int waited = 0; why.empty() && !quitSignalled(); waited += kLockRetryMs) {
         if (flock(lock, LOCK_EX | LOCK_NB) == 0)
             return lock;
-        if (errno != EWOULDBLOCK && errno != EINTR) {
-            const int error = errno;
-            close(lock);
-            failSave(path, lockPath + ": " + std::strerror(error));
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            why = lockPath + ": " + std::strerror(errno);
+        else if (waited >= kLockWaitMs)
+            why = "another program has held " + lockPath + " for over " + std::to_string(kLockWaitMs / 1000) + " s";
+        else {
+            checkDisplayConnection();
+            nanosleep(&pause, nullptr);
         }
-        if (quitSignalled()) {
-            close(lock);
-            return kLockGivenUp;
-        }
-        checkDisplayConnection();
-        if (waited >= kLockWaitMs) {
-            close(lock);
-            failSave(path, "another program has held " + lockPath + " for over " + std::to_string(kLockWaitMs / 1000) + " s");
-        }
-        nanosleep(&pause, nullptr);
     }
+    close(lock);
+    if (!why.empty())
+        failSave(path, why);
+    return kNoLock;
 }
 
 }  // namespace
@@ -132,14 +133,16 @@ void setHallOfFamePath(const char* gamePath)
     hallOfFamePath = gamePath;
 }
 
-void readHallOfFame()
+bool readHallOfFame()
 {
     const std::string path = hostPath(hallOfFamePath.c_str());
-    if (!readTable(path, "read"))
-        failFile("read", path, std::strerror(ENOENT));
+    const Read read = readTable(path, "read");
+    if (read == Read::kNoFile)
+        return failFile("read", path, std::strerror(ENOENT));
+    return read == Read::kDone;
 }
 
-void saveHallOfFame()
+bool saveHallOfFame()
 {
     const std::string path = hostPath(hallOfFamePath.c_str());
     unsigned char bytes[kFileBytes];
@@ -147,24 +150,27 @@ void saveHallOfFame()
     mode_t mode;
     std::string why;
     if (!modeForReplacing(path, mode, why))
-        failSave(path, why);
+        return failSave(path, why);
     why = replacePlayerFile(path, bytes, kFileBytes, mode);
-    if (!why.empty())
-        failSave(path, why);
+    return why.empty() || failSave(path, why);
 }
 
 bool recordInHallOfFame(uint32_t score, const char* name)
 {
     const std::string path = hostPath(hallOfFamePath.c_str());
     const int lock = lockTable(path);
-    if (lock == kLockGivenUp)
+    if (lock == kNoLock)
         return false;
     // What is on disk now: another game may have saved since this one read
     // it, or the player removed the table to clear it.
-    if (!readTable(path, "save"))
+    const Read read = readTable(path, "save");
+    if (read == Read::kNoFile)
         std::memset(hallOfFame, 0, sizeof hallOfFame);
-    insertIntoHallOfFame(score, name);
-    saveHallOfFame();
+    bool saved = false;
+    if (read != Read::kFailed) {
+        insertIntoHallOfFame(score, name);
+        saved = saveHallOfFame();
+    }
     close(lock);
-    return true;
+    return saved;
 }

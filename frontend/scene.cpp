@@ -272,7 +272,7 @@ void buildHeadsUpDisplay()
     p1ScoreLabelSprite = makeAdditiveSprite(p1ScoreLabelTexture, rightLabelX, 0, kLabelDepth);
     leftPanelSprite = hiddenSprite(makePanel(0, kPanelInsetX, kPanelTop, kPanelWidth, kPanelHeight, kPanelDepth));
     rightPanelSprite = makeLabelPanel(p1ScoreLabelSprite);
-    livesLabelSprite = makeAdditiveSprite(livesLabelTexture, kScreenCentreX - livesLabelTexture->imageWidth / 2.0, 0,
+    livesLabelSprite = makeAdditiveSprite(livesLabelTexture, kScreenCentreX - livesLabelTexture->imageWidth() / 2.0, 0,
                                           kLabelDepth);
     livesPanelSprite = makeLabelPanel(livesLabelSprite);
 
@@ -280,7 +280,7 @@ void buildHeadsUpDisplay()
         const char digit[2] = {char('0' + n), '\0'};
         digitTexture[n] = makeTextTexture(digit, kSmallTextPoints, kTextLineHeight, 0);
     }
-    livesDigitSprite = makeAdditiveSprite(digitTexture[lives], centredX(digitTexture[lives]->imageWidth), kDigitY,
+    livesDigitSprite = makeAdditiveSprite(digitTexture[lives], centredX(digitTexture[lives]->imageWidth()), kDigitY,
                                           kDigitDepth);
     for (int i = 0; i < kScoreDigits; ++i)
         p2ScoreDigitSprite[i] = hiddenSprite(makeAdditiveSprite(digitTexture[0], scoreDigitX(1, i), kDigitY, kDigitDepth));
@@ -291,8 +291,8 @@ void buildHeadsUpDisplay()
 void buildTitleMenu()
 {
     menuWindowTexture = new Texture("media\\windows\\menu_2.tga");
-    const unsigned w = menuWindowTexture->imageWidth;
-    const unsigned h = menuWindowTexture->imageHeight;
+    const unsigned w = menuWindowTexture->imageWidth();
+    const unsigned h = menuWindowTexture->imageHeight();
     const double windowX = kScreenCentreX - double(w / 2);
     const double windowY = kScreenHeight / 2 - double(h / 2);
     menuWindowSprite = makeAdditiveSprite(menuWindowTexture, windowX, windowY, kMenuWindowDepth);
@@ -303,28 +303,28 @@ void buildTitleMenu()
     for (int i = 0; i < kMenuItems; ++i) {
         const double y = kFirstItemY + kItemSpacing * i;
         Texture* plain = menuItemTexture[i] = makeTextTexture(kMenuItemText[i], kMenuPoints, kTextLineHeight, 0);
-        menuItemSprite[i] = makeAdditiveSprite(plain, centredX(plain->imageWidth), y, kMenuTextDepth);
+        menuItemSprite[i] = makeAdditiveSprite(plain, centredX(plain->imageWidth()), y, kMenuTextDepth);
         Texture* lit = menuItemHighlightTexture[i] = makeHighlightTexture(kMenuItemText[i]);
         menuItemHighlightSprite[i] =
-            makeAdditiveSprite(lit, kScreenCentreX - 0.5 * lit->imageWidth, y + kHighlightDrop, kMenuTextDepth);
+            makeAdditiveSprite(lit, kScreenCentreX - 0.5 * lit->imageWidth(), y + kHighlightDrop, kMenuTextDepth);
         (i == kOnePlayer ? menuItemSprite[i] : menuItemHighlightSprite[i])->hide();
     }
     Texture* back = backTexture = makeHighlightTexture("Back");
     const double backY = menuWindowSprite->y() + menuWindowSprite->scaledHeight() - kBackAboveBottom;
-    backSprite = hiddenSprite(makeAdditiveSprite(back, centredX(back->imageWidth), backY, kMenuTextDepth));
+    backSprite = hiddenSprite(makeAdditiveSprite(back, centredX(back->imageWidth()), backY, kMenuTextDepth));
 
     gameOverTexture = makeBannerTexture("Game Over");
     youWinTexture = makeBannerTexture("You Win");
     pausedTexture = makeBannerTexture("Paused");
     pausedSprite =
-        hiddenSprite(makeAdditiveSprite(pausedTexture, centredX(pausedTexture->imageWidth), kBannerY, kFrontDepth));
+        hiddenSprite(makeAdditiveSprite(pausedTexture, centredX(pausedTexture->imageWidth()), kBannerY, kFrontDepth));
 }
 
 void buildCredits()
 {
     for (int i = 0; i < kCreditLines; ++i) {
         Texture* line = creditTexture[i] = makeTextTexture(creditLines[i], kCreditPoints, kBannerHeight, kBannerTextY);
-        creditSprite[i] = makeAdditiveSprite(line, kScreenCentreX - 0.5 * line->imageWidth, kCreditY, kMenuTextDepth);
+        creditSprite[i] = makeAdditiveSprite(line, kScreenCentreX - 0.5 * line->imageWidth(), kCreditY, kMenuTextDepth);
         creditSprite[i]->setAlpha(0.0);
     }
 }

@@ -42,7 +42,7 @@ void showCover(LoadingScreen& screen)
 Sprite* makeLoadingText(const char* text, double y, Texture*& texture)
 {
     texture = makeBannerTexture(text);
-    Sprite* sprite = makeAdditiveSprite(texture, centredX(texture->imageWidth), y, kFrontDepth);
+    Sprite* sprite = makeAdditiveSprite(texture, centredX(texture->imageWidth()), y, kFrontDepth);
     sprite->setAlpha(0.0);
     return sprite;
 }

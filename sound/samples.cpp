@@ -41,7 +41,7 @@ void loadSamples()
     for (const SampleFile& file : kSampleFiles) {
         *file.handle = FSOUND_Sample_Load(kNewSample, file.path, file.mode, 0, 0);
         if (file.handle == &laughSound && !laughSound)
-            shutDown(kLaughMissingExitCode);
+            requestShutDown(kLaughMissingExitCode);
     }
 }
 

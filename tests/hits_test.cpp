@@ -96,7 +96,7 @@ TEST(HitsTest, FlaresAndShieldsCostALifeEachEvenTwoInAPassOrOneOverBothTanks)
     placeFlare(0, tank[0].tankBodySprite->x() + 2.0, tank[0].tankBodySprite->y() - 5.0);
     runPasses(1);
     ASSERT_TRUE(lives == 0 && gameOver && tank[1].tankBodySprite->visible && endBanner);
-    EXPECT_TRUE(endBanner->textureName == gameOverTexture->textureName && endBanner->alpha() == 0.0);
+    EXPECT_TRUE(endBanner->textureName == gameOverTexture->textureName() && endBanner->alpha() == 0.0);
 }
 
 }  // namespace

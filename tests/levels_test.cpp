@@ -82,7 +82,7 @@ TEST(LevelsTest, TheFormationComingLowKnocksTheShieldsAwayAndLands)
         EXPECT_FALSE(FSOUND_IsPlaying(channel)) << "channel " << channel;
     EXPECT_TRUE(lives == kStartLives && roundPause == -1 && tank[0].tankBodySprite->visible);
     ASSERT_TRUE(gameOver && endBanner);
-    EXPECT_TRUE(endBanner->textureName == gameOverTexture->textureName && endBanner->alpha() == 0.0);
+    EXPECT_TRUE(endBanner->textureName == gameOverTexture->textureName() && endBanner->alpha() == 0.0);
     runPasses(kGameEndPasses);  // the pause starts a pass after the landing
     EXPECT_FALSE(menuActive);
     runPasses(1);

@@ -54,7 +54,7 @@ TEST(MediaTest, EveryPictureIs24BitWithoutAlphaAndAtTheSizeTheGameUses)
         const Picture picture(path);
         ASSERT_NE(picture.surface, nullptr) << path;
         EXPECT_TRUE(picture.surface->format->BitsPerPixel == 24 && picture.surface->format->Amask == 0) << path;
-        EXPECT_EQ(int(Texture(path.c_str()).imageWidth), picture.surface->w) << path;
+        EXPECT_EQ(int(Texture(path.c_str()).imageWidth()), picture.surface->w) << path;
         for (const auto& [name, w, h] : sized)
             EXPECT_TRUE(name != path || (picture.surface->w == w && picture.surface->h == h)) << path;
         ++pictures;

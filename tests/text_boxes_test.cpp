@@ -48,9 +48,9 @@ Ink inkOf(const Texture& t)
 {
     const std::vector<uint8_t> alpha = canvasAlphas(t);
     Ink ink;
-    for (int y = 0; y < int(t.imageHeight); ++y)
-        for (int x = 0; x < int(t.imageWidth); ++x)
-            if (alpha[size_t(y + t.offsetY) * t.textureWidth + size_t(x + t.offsetX)]) {
+    for (int y = 0; y < int(t.imageHeight()); ++y)
+        for (int x = 0; x < int(t.imageWidth()); ++x)
+            if (alpha[size_t(y + t.offsetY()) * t.textureWidth() + size_t(x + t.offsetX())]) {
                 ++ink.count;
                 ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x);
                 ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y);

@@ -24,10 +24,10 @@ struct Drawn : TextSurface {
     std::vector<Uint32> pixels() const
     {
         std::vector<Uint32> out;
-        for (int y = 0; y < workingSurface->h; ++y) {
-            const auto* row = reinterpret_cast<const Uint32*>(static_cast<const uint8_t*>(workingSurface->pixels) +
-                                                              y * workingSurface->pitch);
-            out.insert(out.end(), row, row + workingSurface->w);
+        const SDL_Surface* surface = workingSurface();
+        for (int y = 0; y < surface->h; ++y) {
+            const auto* row = reinterpret_cast<const Uint32*>(static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch);
+            out.insert(out.end(), row, row + surface->w);
         }
         return out;
     }
@@ -40,9 +40,11 @@ TEST(TextSurfaceTest, MeasuresAndDrawsClippedAtTheTopAndRestoresItsCleanCopy)
     EXPECT_EQ(s.textWidth(""), 0);
     s.setFontSize(40);
     s.setFontSize(32);
-    SDL_Surface* rendered = TTF_RenderText_Blended(s.font, "Game Over", textColour);
+    TTF_Font* font32 = TTF_OpenFont("media/Square Bold.ttf", 32);
+    SDL_Surface* rendered = TTF_RenderText_Blended(font32, "Game Over", textColour);
     EXPECT_EQ(s.textWidth("Game Over"), rendered->w) << "measured at the last size set";
     SDL_FreeSurface(rendered);
+    TTF_CloseFont(font32);
 
     const std::vector<Uint32> atTop = Drawn("Hg").pixels(), raised = Drawn("Hg", -4).pixels();
     EXPECT_NE(atTop, std::vector<Uint32>(atTop.size(), atTop[0]));
@@ -61,13 +63,13 @@ TEST(TextSurfaceTest, CutsCentredTexturesAndBlackTextIsAHoleInAnImage)
 {
     Drawn whole("", 0, 100, 40);
     Texture t(&whole, 0, 0, 100, 40);
-    EXPECT_TRUE(t.textureWidth == 128 && t.textureHeight == 64 && t.offsetX == 14 && t.offsetY == 12);
+    EXPECT_TRUE(t.textureWidth() == 128 && t.textureHeight() == 64 && t.offsetX() == 14 && t.offsetY() == 12);
     // An empty name measures 0 wide; its blank must still give an empty texture.
     TextSurface blank(0, 30);
     blank.setFontSize(16);
     blank.drawText(0, 0, "");
     Texture empty(&blank, 0, 0, 0, 30);
-    EXPECT_TRUE(empty.imageWidth == 0 && empty.textureWidth == 1);
+    EXPECT_TRUE(empty.imageWidth() == 0 && empty.textureWidth() == 1);
 
     const std::string path = scratchDirectory() + "/bar.bmp";
     writeBmp(path, 100, 30, [](int, int) { return Rgb{250, 220, 90}; });
@@ -79,9 +81,9 @@ TEST(TextSurfaceTest, CutsCentredTexturesAndBlackTextIsAHoleInAnImage)
     const Texture cut(&bar, 0, 0, 60, 26);
     const std::vector<uint8_t> alpha = canvasAlphas(cut);
     int holes = 0;
-    for (uint32_t y = 0; y < cut.imageHeight; ++y)
-        for (uint32_t x = 0; x < cut.imageWidth; ++x)
-            holes += alpha[(y + cut.offsetY) * cut.textureWidth + x + cut.offsetX] == 0;
+    for (uint32_t y = 0; y < cut.imageHeight(); ++y)
+        for (uint32_t x = 0; x < cut.imageWidth(); ++x)
+            holes += alpha[(y + cut.offsetY()) * cut.textureWidth() + x + cut.offsetX()] == 0;
     EXPECT_GT(holes, 20) << "the letters are cut out of the bar";
     EXPECT_LT(holes, 60 * 26 - 600) << "the bar stays";
 }

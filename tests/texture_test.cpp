@@ -1,8 +1,10 @@
 // Texture canvases, transparency, decoding by content, and load failures.
 #include "texture.h"
 
+#include "shutdown.h"
 #include "test_display.h"
 #include "test_images.h"
+#include "text_surface.h"
 
 #include <gtest/gtest.h>
 
@@ -31,9 +33,9 @@ TEST(TextureTest, ImagesAreCentredOnPowerOfTwoCanvasesWithTransparentPadding)
     for (const Case& c : {Case{100, 60, 128, 64, 14, 2}, {640, 480, 1024, 512, 192, 16}, {64, 64, 64, 64, 0, 0},
                           {65, 1, 128, 1, 32, 0}, {9, 9, 16, 16, 4, 4}}) {
         const auto t = load("c.tga", c.w, c.h, grey);  // a BMP named .tga loads by its content
-        EXPECT_TRUE(t->textureWidth == c.tw && t->textureHeight == c.th) << c.w << " x " << c.h;
-        EXPECT_TRUE(t->offsetX == c.ox && t->offsetY == c.oy) << c.w << " x " << c.h;
-        EXPECT_TRUE(t->imageWidth == uint32_t(c.w) && t->sourceRect.w == c.w) << c.w;
+        EXPECT_TRUE(t->textureWidth() == c.tw && t->textureHeight() == c.th) << c.w << " x " << c.h;
+        EXPECT_TRUE(t->offsetX() == c.ox && t->offsetY() == c.oy) << c.w << " x " << c.h;
+        EXPECT_TRUE(t->imageWidth() == uint32_t(c.w) && t->sourceRect().w == c.w) << c.w;
     }
     const std::vector<uint8_t> nine = canvasAlphas(*load("nine.bmp", 9, 1, grey));
     EXPECT_EQ(nine, (std::vector<uint8_t>{0, 0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255, 255, 0, 0, 0}));
@@ -52,6 +54,32 @@ TEST(TextureLoadFailure, AMissingOrCorruptFileEndsTheProgramWith191)
     std::fputs("BM this is not a picture", f);
     std::fclose(f);
     EXPECT_EXIT(Texture(path.c_str()), ::testing::ExitedWithCode(191), "Error could not load file");
+}
+
+// A load into a texture that holds one frees what it held; in the main
+// loop a file that cannot be read asks for the end and leaves the texture
+// empty rather than ending the program in the middle of a pass.
+TEST(TextureTest, ALoadFreesWhatItReplacesAndAFailedOneLeavesAnEmptyTexture)
+{
+    const auto t = load("first.bmp", 8, 8, grey);
+    const GLuint first = t->textureName();
+    const std::string second = scratchDirectory() + "/second.bmp";
+    writeBmp(second, 16, 4, grey);
+    t->loadFile(second.c_str());
+    EXPECT_FALSE(glIsTexture(first)) << "the first texture is freed";
+    EXPECT_EQ(t->imageWidth(), 16u);
+    const GLuint secondName = t->textureName();
+    TextSurface blank(4, 4);
+    t->cutFrom(&blank, 0, 0, 4, 4);
+    EXPECT_FALSE(glIsTexture(secondName)) << "the second texture is freed";
+
+    acceptShutDownRequests();
+    ::testing::internal::CaptureStderr();
+    t->loadFile("media\\no\\such.tga");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Error could not load file media\\no\\such.tga.");
+    EXPECT_EQ(takeShutDownRequest(), std::optional<int>(kImageLoadFailureExit));
+    EXPECT_EQ(t->imageWidth(), 0u);
+    EXPECT_NE(t->textureName(), 0u);
 }
 
 }  // namespace

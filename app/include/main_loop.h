@@ -37,6 +37,7 @@ void gameEvent(const SDL_Event& event);
 void installEventHandlers();
 // The end of a game: back to the title menu, or on to name entry.
 void finishGame();
-// The loop itself. A quit event or signal ends the process, with code 0,
-// through the one shut-down (shutdown.h).
+// The loop itself, and the only place the program ends (shutdown.h): on a
+// quit event or signal with code 0, and after any pass in which the game
+// asked for its end.
 [[noreturn]] void runMainLoop();

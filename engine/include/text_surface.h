@@ -34,6 +34,9 @@ public:
     TextSurface(const TextSurface&) = delete;
     TextSurface& operator=(const TextSurface&) = delete;
 
+    // Loads: each replaces the surfaces the text surface held, and frees
+    // them. A failure asks for the end (an image: failImageLoad; a blank
+    // surface: kBlankSurfaceFailureExit) and leaves it empty, 0 x 0.
     void loadImage(const char* path);
     void createBlank(unsigned w, unsigned h);
 
@@ -42,7 +45,9 @@ public:
     // Width in pixels of text in the current font; "" measures 0.
     int textWidth(const char* text);
 
-    // Font: path and size; each change opens the font anew in place of the old.
+    // Font: path and size; each change opens the font anew in place of the
+    // old. A font that cannot be opened asks for the end (its message and
+    // kFontLoadFailureExit), and text then draws and measures as nothing.
     void setFont(const char* path);
     void setFontSize(int points);
     void openFont();
@@ -51,17 +56,26 @@ public:
     void restore();
     void save();
 
-    uint32_t width;
-    uint32_t height;
-    SDL_Surface* cleanSurface;
-    int32_t fontSize;
-    const char* fontPath;
-    TTF_Font* font;
-    SDL_Rect fullRect;
-    SDL_Surface* workingSurface;
+    // What the rest of the game reads of it.
+    uint32_t width() const { return width_; }
+    uint32_t height() const { return height_; }
+    SDL_Surface* workingSurface() const { return workingSurface_; }
+
+    // The colour record text is drawn in; the game points it at its own.
     SDL_Color* colour;
 
 private:
+    uint32_t width_ = 0;
+    uint32_t height_ = 0;
+    SDL_Surface* cleanSurface_ = nullptr;
+    int32_t fontSize_ = 0;
+    const char* fontPath_ = nullptr;
+    TTF_Font* font_ = nullptr;
+    SDL_Rect fullRect_ = {0, 0, 0, 0};
+    SDL_Surface* workingSurface_ = nullptr;
+
+    // Frees the surfaces (not the font); safe to call again.
+    void releaseSurfaces();
     // Frees what the surface holds; safe to call again.
     void release();
     void setSizeFromWorkingSurface();

@@ -28,6 +28,9 @@ public:
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;
 
+    // Loads: each replaces what the texture held, and frees it. An image
+    // that cannot be read asks for the end (failImageLoad) and leaves the
+    // texture empty.
     void loadFile(const char* path);
     void cutFrom(TextSurface* source, int x, int y, unsigned w, unsigned h);
 
@@ -35,16 +38,26 @@ public:
     // release the ones they replace.
     static int liveCount();
 
-    uint32_t textureWidth;   // canvas width, a power of two >= imageWidth
-    uint32_t textureHeight;  // canvas height
-    int32_t offsetX;         // x of the image in the canvas
-    int32_t offsetY;         // y of the image in the canvas
-    uint32_t imageWidth;     // width of the image (or of the rectangle cut)
-    uint32_t imageHeight;
-    GLuint textureName;
-    SDL_Rect sourceRect;     // the rectangle of the source that was copied
+    // What the rest of the game reads of it.
+    uint32_t textureWidth() const { return textureWidth_; }    // canvas width, a power of two >= imageWidth
+    uint32_t textureHeight() const { return textureHeight_; }  // canvas height
+    int32_t offsetX() const { return offsetX_; }               // x of the image in the canvas
+    int32_t offsetY() const { return offsetY_; }               // y of the image in the canvas
+    uint32_t imageWidth() const { return imageWidth_; }        // width of the image (or of the rectangle cut)
+    uint32_t imageHeight() const { return imageHeight_; }
+    GLuint textureName() const { return textureName_; }
+    const SDL_Rect& sourceRect() const { return sourceRect_; }  // the rectangle of the source that was copied
 
 private:
+    uint32_t textureWidth_ = 0;
+    uint32_t textureHeight_ = 0;
+    int32_t offsetX_ = 0;
+    int32_t offsetY_ = 0;
+    uint32_t imageWidth_ = 0;
+    uint32_t imageHeight_ = 0;
+    GLuint textureName_ = 0;
+    SDL_Rect sourceRect_ = {0, 0, 0, 0};
+
     // Deletes the OpenGL texture, once: a second call does nothing.
     void release();
     void setImageSize(unsigned w, unsigned h);
@@ -74,8 +87,9 @@ unsigned nextPowerOfTwo(unsigned n);
 // Reads an image file as BMP, or failing that as TGA; the extension plays no
 // part. Returns null when neither decoder can read it.
 SDL_Surface* loadImageSurface(const char* path);
-// Prints "Error could not load file <path>." and ends with exit code 191.
-[[noreturn]] void failImageLoad(const char* path);
+// Prints "Error could not load file <path>." and asks for the end with exit
+// code 191 (shutdown.h): at load, at once.
+void failImageLoad(const char* path);
 // How many times a texture has been made or deleted: while it stays the
 // same, every texture name still shows the texels it showed.
 unsigned textureChanges();

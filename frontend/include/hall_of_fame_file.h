@@ -5,7 +5,8 @@
 // is a regular file (a FIFO, device, socket or folder there is a failed
 // load, never a hang), a save never writes through a link, and two games
 // saving one table take turns by a lock beside it. A failed load or save
-// says in one line which file and why, and ends the game with code 555.
+// says in one line which file and why, and asks for the end with code 555
+// (shutdown.h): at load at once, after a name once the pass is over.
 #pragma once
 
 #include <cstdint>
@@ -19,13 +20,13 @@ void setHallOfFamePath(const char* gamePath);
 
 // Reads the file into the table (a link to a file is read through). A short
 // file leaves the rest of the table as it was; bytes past the 160th are
-// ignored.
-void readHallOfFame();
+// ignored. False when it failed.
+bool readHallOfFame();
 // Writes the whole table back: into a new file beside it (a fresh name,
 // never one that exists, so never through a link) with the old table's
 // permission bits, flushed to the disk, then renamed over the old one. The
-// old table stays whole when any of that fails.
-void saveHallOfFame();
+// old table stays whole when any of that fails. False when it failed.
+bool saveHallOfFame();
 // Records a new entry in the file as it is now: under a lock on
 // "<file>.lock" beside it, so that two games of one player take turns, the
 // table is read again (the other game may have saved since this one read

@@ -60,7 +60,7 @@ void setUpLoading()
     const double y[2] = {450, 220};
     for (int i = 0; i < 2; ++i) {
         Texture* t = loading.textTexture[i] = makeTextTexture(lines[i], kBannerPoints, 40, -4);
-        loading.text[i] = makeAdditiveSprite(t, centredX(t->imageWidth), y[i], 100.0);
+        loading.text[i] = makeAdditiveSprite(t, centredX(t->imageWidth()), y[i], 100.0);
         loading.text[i]->setAlpha(kLoadingFade);
     }
 }

@@ -72,8 +72,8 @@ Rgb readPixel(int x, int y)
 
 std::vector<uint8_t> canvasAlphas(const Texture& texture)
 {
-    std::vector<uint8_t> rgba(std::size_t(texture.textureWidth) * texture.textureHeight * 4), alpha;
-    glBindTexture(GL_TEXTURE_2D, texture.textureName);
+    std::vector<uint8_t> rgba(std::size_t(texture.textureWidth()) * texture.textureHeight() * 4), alpha;
+    glBindTexture(GL_TEXTURE_2D, texture.textureName());
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     for (std::size_t i = 3; i < rgba.size(); i += 4)
         alpha.push_back(rgba[i]);
