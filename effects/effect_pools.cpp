@@ -7,6 +7,27 @@
 #include "swirl_particle.h"
 #include "texture_atlas.h"
 
+void settleEffectPools()
+{
+    for (auto& pool : bulletTrail)
+        for (SwirlSlot& slot : pool)
+            settleSwirl(slot);
+    for (auto& pool : skidDust)
+        for (SwirlSlot& slot : pool)
+            settleSwirl(slot);
+    for (auto& player : tankDebrisSmoke)
+        for (auto& emitter : player)
+            for (SwirlSlot& slot : emitter)
+                settleSwirl(slot);
+    for (auto& emitter : mothershipDebrisSmoke)
+        for (SwirlSlot& slot : emitter)
+            settleSwirl(slot);
+    for (auto& piece : alienDebrisSmoke)
+        for (auto& emitter : piece)
+            for (SwirlSlot& slot : emitter)
+                settleSwirl(slot);
+}
+
 void buildEffectPools()
 {
     buildBulletTrail();

@@ -78,6 +78,21 @@ void buildSwirl(SwirlSlot& slot, Texture* swirlImage, Texture* outlineImage)
     slot.particle.drift = rollDrift();
 }
 
+void settleSwirl(SwirlSlot& slot)
+{
+    for (Sprite* sprite : {slot.swirl, slot.outline}) {
+        if (!sprite)
+            continue;
+        sprite->setUniformScale(kStartScale);
+        sprite->setPosition(kParkedX, kParkedY, kEffectDepth);
+        sprite->resetAlpha();
+        sprite->hide();
+    }
+    slot.particle.clock = 100;
+    slot.particle.growing = true;
+    slot.particle.live = false;
+}
+
 bool rollForStart(const SwirlParticle& particle, int hit, bool active)
 {
     if (particle.live)

@@ -1,14 +1,18 @@
 #include "title_menu.h"
 
+#include "effect_pools.h"
+#include "formation.h"
 #include "game_state.h"
 #include "hall_of_fame.h"
 #include "hud.h"
 #include "keys.h"
 #include "levels.h"
+#include "mothership.h"
 #include "name_entry.h"
 #include "samples.h"
 #include "scene.h"
 #include "shutdown.h"
+#include "shields.h"
 #include "sprite.h"
 #include "tank.h"
 
@@ -16,9 +20,10 @@ namespace {
 
 constexpr double kCreditFadeStep = 0.01;
 
+// The end, once this pass is over.
 void quitGame()
 {
-    shutDown(0);
+    requestShutDown(0);
 }
 
 void showPlayerLabels(bool twoPlayers)
@@ -151,6 +156,33 @@ void resetToTitleMenu()
     menuWindowSprite->show();
     menuShadeSprite->show();
     highlightMenuItem();
+}
+
+void backToTitleMenu()
+{
+    resetGameState(Reset::kAfterGame);
+    mothershipOff();
+    hideAllFlares();
+    FSOUND_Stream_Stop(musicStream);
+    resetToTitleMenu();
+    for (uint32_t p = 0; p < playerCount; ++p)
+        hideTank(int(p));
+    shieldsBackToStart();
+}
+
+void titleMenuAsLoaded()
+{
+    if (hallOfFameActive)
+        closeHallOfFame();
+    resetNameEntry();
+    resetGameState();
+    backToTitleMenu();
+    showTank(0);
+    for (const PlayerShot& s : shot)
+        s.bulletSprite->hide();
+    for (Sprite* piece : mothershipDebrisSprite)
+        piece->hide();
+    settleEffectPools();
 }
 
 void startPlay()

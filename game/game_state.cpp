@@ -76,27 +76,15 @@ bool menuKeyIsLatched()
     return menuKeyLatch != kKeyFree;
 }
 
-// Every value here as loading leaves it, before the first level's set-up.
-// Sprites are the scene's: only the end banner, which the state owns, goes.
-void resetGameState()
+namespace {
+
+// What a game leaves behind that the title menu still shows or the next
+// game starts from (game_state.h says which): reset only at load.
+void resetWhatAGameLeaves()
 {
-    menuActive = true;
-    gameOver = false;
     roundPause = -1;
     playerCount = 2;
-    hallOfFameActive = false;
-    nameEntryActive = false;
-    menuKeyLatch = kKeyFree;
-    menuCursor = 0;
     titlePhase = kLoadTitlePhase;
-    level = 1;
-    levelCleared = false;
-    lives = kStartLives;
-    aliensAlive = kAlienCount;
-    shieldsGone = false;
-    gamePaused = false;
-    bannerFadeStep = kLoadBannerFadeStep;
-    setEndBanner(nullptr);
 
     for (int p = 0; p < kPlayers; ++p) {
         TankState& t = tank[p];
@@ -114,13 +102,6 @@ void resetGameState()
         shot[p].vy = kShotSpeed;
     }
 
-    marchSpeed = kStartMarchSpeed;
-    descentCounter = kStartDescentCounter;
-    formationArrived = false;
-    for (double& speed : entrySpeed)
-        speed = 0.0;
-    fireDivisor = kSlowFireDivisor;
-
     explosionSlot = 0;
     revealPoint = {0.0, 0.0};
     for (int i = 0; i < kDebrisPieces; ++i) {
@@ -131,14 +112,45 @@ void resetGameState()
         mothershipDebris[i] = {};
     }
 
-    mothershipActive = false;
     mothershipX = kMothershipEntryX;
     mothershipY = 0.0;
+    shieldDrift = -kShieldDriftSpeed;
+}
+
+}  // namespace
+
+void resetGameState(Reset reset)
+{
+    if (reset == Reset::kLoad)
+        resetWhatAGameLeaves();
+
+    menuActive = true;
+    gameOver = false;
+    hallOfFameActive = false;
+    nameEntryActive = false;
+    menuKeyLatch = kKeyFree;
+    menuCursor = 0;
+    level = 1;
+    levelCleared = false;
+    lives = kStartLives;
+    aliensAlive = kAlienCount;
+    shieldsGone = false;
+    gamePaused = false;
+    bannerFadeStep = kLoadBannerFadeStep;
+    setEndBanner(nullptr);
+
+    marchSpeed = kStartMarchSpeed;
+    descentCounter = kStartDescentCounter;
+    formationArrived = false;
+    for (double& speed : entrySpeed)
+        speed = 0.0;
+    fireDivisor = kSlowFireDivisor;
+
+    mothershipActive = false;
 
     for (Shield& s : shield) {
         s.vy = 0.0;
         s.alive = true;
     }
-    shieldDrift = -kShieldDriftSpeed;
     shieldPushStrength = kSlowPushStrength;
 }

@@ -83,7 +83,7 @@ bool levelHasFadingAliens(int32_t n)
 void makeEndBanner(bool won)
 {
     Texture* text = won ? youWinTexture : gameOverTexture;
-    Sprite* banner = makeAdditiveSprite(text, centredX(text->imageWidth), kBannerY, kFrontDepth);
+    Sprite* banner = makeAdditiveSprite(text, centredX(text->imageWidth()), kBannerY, kFrontDepth);
     banner->setAlpha(0.0);
     setEndBanner(banner);
 }
@@ -143,7 +143,7 @@ void showLives()
     const int highest = kDigitTextures - 1;
     const int shown = lives < 0 ? 0 : (lives > highest ? highest : lives);
     delete livesDigitSprite;
-    livesDigitSprite = makeAdditiveSprite(digitTexture[shown], centredX(digitTexture[shown]->imageWidth), kDigitY,
+    livesDigitSprite = makeAdditiveSprite(digitTexture[shown], centredX(digitTexture[shown]->imageWidth()), kDigitY,
                                           kRemadeDigitDepth);
 }
 

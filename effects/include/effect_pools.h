@@ -5,3 +5,6 @@
 #pragma once
 
 void buildEffectPools();
+// Every particle of every pool idle and hidden, as built: no swirl, smoke or
+// dust left of what went before.
+void settleEffectPools();

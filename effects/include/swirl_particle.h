@@ -44,6 +44,10 @@ extern Texture* purpleSwirlTexture;   // "media\effects\purple_swirl.tga"
 // and sets the record idle with a random drift. Draws rand() three times.
 void buildSwirl(SwirlSlot& slot, Texture* swirlImage, Texture* outlineImage);
 
+// Settling: the slot idle and its sprites hidden and parked at scale 0.1,
+// as built (the drift and the spin it was given stay).
+void settleSwirl(SwirlSlot& slot);
+
 // Starting: for an idle particle, draws rand() (whether or not the emitter
 // is active, so the random sequence does not depend on it) and tells whether
 // the roll hit and the emitter is active. Never draws for a live particle.

@@ -12,6 +12,18 @@ void highlightMenuItem();
 // The end of a game, or "Back" from the hall of fame: level 1 set up again
 // (resetGame) and the title menu up, with the cursor on "One Player".
 void resetToTitleMenu();
+// The end of a game's way back to the title menu: the one reset of the game
+// state (keeping what the last game leaves, game_state.h), the mothership
+// off, the flares hidden, the music stopped, level 1 set up again with the
+// menu up (resetToTitleMenu), the players' tanks hidden and the shields
+// back at their start.
+void backToTitleMenu();
+// The title menu as loading leaves it, from any moment of the game: the
+// whole reset and the way back above, with what loading shows that the end
+// of a game does not: player 1's tank under the menu, and no hall-of-fame
+// screen, typed name, shot, debris or smoke left. The tests and the
+// benchmark start their games from here.
+void titleMenuAsLoaded();
 // Takes the menu down and restarts the music for a game.
 void startPlay();
 // The credits' fade: one line fades out, then the next fades in.

@@ -59,11 +59,19 @@ extern Sprite* levelBannerSprite;  // "LEVEL n"
 extern float bannerFadeStep;     // opacity added to the level banner per playing pass
 extern Sprite* endBanner;        // "Game Over" or "You Win" while gameOver
 
-// Every field of the game state as loading leaves it, before the first
-// level's set-up: used by scene construction, and by the tests to start
-// from the same state each time. Of the sprites it only takes the end
+// The one reset of the game state: every field as loading leaves it, before
+// the first level's set-up. Loading, the way back to the title menu after a
+// game and the tests all run it. Of the sprites it only takes the end
 // banner away; the scene's own are placed by the set-ups that follow.
-void resetGameState();
+//
+// After a game the design keeps what of the last one still plays out on the
+// title menu, or starts the next game: the round pause's count (so the next
+// game's first pass starts its round at once), the number of players and
+// their scores (player 1's until the hall of fame has taken it), the tanks
+// and their skids, the shots, debris and explosions still flying, the
+// mothership's place, the shields' drift and the credits' phase.
+enum class Reset { kLoad, kAfterGame };
+void resetGameState(Reset reset = Reset::kLoad);
 // Stores a new end banner, destroying the one the slot held.
 void setEndBanner(Sprite* banner);
 // Is the key held in this pass's key state?

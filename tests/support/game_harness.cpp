@@ -2,6 +2,7 @@
 
 #include "display.h"
 #include "settings.h"
+#include "shutdown.h"
 #include "startup.h"
 #include "test_display.h"
 #include "test_images.h"
@@ -61,6 +62,9 @@ void startGameHarness()
     useScratchHallOfFame();
     buildScene();
     makeSettingNotices();
+    // Passes run here as the main loop runs them: a request to end is the
+    // tests' to take (takeShutDownRequest), not an end of the test binary.
+    acceptShutDownRequests();
     started = true;
 }
 
@@ -76,18 +80,7 @@ void runPasses(int n, const Keys& keys, bool draw, SDLMod modifiers)
 void returnToTitleMenu(unsigned seed)
 {
     startGameHarness();
-    if (hallOfFameActive)
-        closeHallOfFame();
-    // The game's own reset, then what the end of a game does to the scene.
-    resetGameState();
-    mothershipOff();
-    hideAllFlares();
-    for (const PlayerShot& s : shot)
-        s.bulletSprite->hide();
-    resetToTitleMenu();
-    hideTank(1);
-    showTank(0);
-    shieldsBackToStart();
+    titleMenuAsLoaded();
     std::srand(seed);
 }
 

@@ -53,8 +53,8 @@ void startGameHarness();
 // the scene (without pacing), which is what advances spins and animations.
 void runPasses(int n, const Keys& keys = Keys(), bool draw = false, SDLMod modifiers = KMOD_NONE);
 
-// Back to the title menu as after loading: game over cleared, the hall of
-// fame closed, level 1 set up, the random generator seeded with `seed`.
+// Back to the title menu as loading leaves it (titleMenuAsLoaded), the
+// random generator seeded with `seed`.
 void returnToTitleMenu(unsigned seed = 1);
 
 // From the title menu, starts a game of one or two players through the menu
