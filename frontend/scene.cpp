@@ -167,23 +167,23 @@ void buildTanks()
 void buildMothership()
 {
     mothershipStrip = new FrameStrip("media\\sprites\\mothership.tga", 13, 100, 60);
-    mothershipSprite = new Sprite(-100, 9, kMothershipDepth, mothershipStrip);
+    // Built where each crossing starts, hidden until the first.
+    mothershipSprite = new Sprite(kMothershipEntryX, 0.0, kMothershipDepth, mothershipStrip);
     mothershipSprite->animator->delay = 3;
     mothershipSprite->animator->pingPong = false;
     mothershipSprite->setUniformScale(kMothershipScale);
     mothershipSprite->hide();
 }
 
-// Each alien's sprite stands where the first level's set-up puts it.
+// The first level's set-up, at the end of the build, puts the aliens in
+// their places.
 void buildAliens()
 {
     alienStrip = new FrameStrip("media\\sprites\\alien_purple.tga", 9, 31, 31);
-    for (int row = 0; row < kFormationRows; ++row)
-        for (int column = 0; column < kFormationColumns; ++column) {
-            const int i = row * kFormationColumns + column;
-            alienSprite[i] = new Sprite(alienStartX(column), alienStartY(row), kAlienDepth, alienStrip);
-            alienSprite[i]->animator->delay = 5;
-        }
+    for (Sprite*& sprite : alienSprite) {
+        sprite = new Sprite(0.0, 0.0, kAlienDepth, alienStrip);
+        sprite->animator->delay = 5;
+    }
 }
 
 void buildShots()
@@ -216,15 +216,15 @@ void buildDebris()
 }
 
 // Each arc is stretched, given its delay and its start frame before the next
-// is built; the balls stand level with it, as the level's set-up puts them.
+// is built. The first level's set-up, at the end of the build, puts arcs and
+// balls in their places.
 void buildShields()
 {
     shieldArcStrip = new FrameStrip("media\\sprites\\sheild_arc.tga", 24, 8, 8);
     for (int s = 0; s < kShieldCount; ++s) {
-        Sprite* arc = new Sprite(kShieldStartX[s], kShieldRestY, kShieldArcBuildDepth, shieldArcStrip);
+        Sprite* arc = new Sprite(0.0, 0.0, kShieldArcBuildDepth, shieldArcStrip);
         arc->setScale(kArcStretch, 1.0);
         arc->animator->delay = kArcFrameDelay;
-        arc->animator->setFrame(kArcStartFrame[s]);
         shield[s].shieldArcSprite = arc;
     }
     shieldBallStrip = new FrameStrip("media\\sprites\\sheild_ball.tga", 6, 16, 16);
@@ -233,9 +233,27 @@ void buildShields()
             ball = new Sprite(0, 0, kShieldDepth, shieldBallStrip);
             ball->animator->pingPong = false;
         }
-        placeBallsLevel(s);
+    }
+    restartShieldAnimations();
+}
+
+}  // namespace
+
+void restartShieldAnimations()
+{
+    for (int s = 0; s < kShieldCount; ++s) {
+        Animator* arc = shield[s].shieldArcSprite->animator;
+        arc->setFrame(kArcStartFrame[s]);
+        arc->counter = 0;
+        arc->direction = 0;
+        for (Sprite* ball : shield[s].shieldBallSprite) {
+            ball->animator->current = shieldBallStrip->first;
+            ball->animator->counter = 0;
+        }
     }
 }
+
+namespace {
 
 // The labels share one plate: each text is drawn centred near its top, cut,
 // and erased again before the next.

@@ -58,3 +58,6 @@ extern TextSurface* nameSurface;         // 160 x 30, 16 pt: the typed name
 // Loads every medium and builds the whole scene and the initial game state.
 // Draws nothing; needs the display, the font library and the sound library up.
 void buildScene();
+// The shields' arcs and balls back on the frames they were built with, as
+// the title menu shows them after loading.
+void restartShieldAnimations();

@@ -177,12 +177,15 @@ void titleMenuAsLoaded()
     resetNameEntry();
     resetGameState();
     backToTitleMenu();
+    for (int p = 0; p < kPlayers; ++p)
+        placeTankAsBuilt(p);
     showTank(0);
     for (const PlayerShot& s : shot)
         s.bulletSprite->hide();
     for (Sprite* piece : mothershipDebrisSprite)
         piece->hide();
     settleEffectPools();
+    restartShieldAnimations();
 }
 
 void startPlay()

@@ -6,6 +6,7 @@
 #include "game_state.h"
 #include "levels.h"
 #include "samples.h"
+#include "shots.h"
 #include "sprite.h"
 
 #include <cstdlib>
@@ -21,9 +22,10 @@ constexpr uint32_t kMothershipPoints = 50;
 
 bool shotHits(const PlayerShot& s)
 {
-    const bool rows = within(0.0, s.y + 2, kHitHeight) || within(0.0, s.y + 5, kHitHeight);
-    const bool columns = within(mothershipX, s.x + 2, mothershipX + kHitWidth) ||
-                         within(mothershipX, s.x + 5, mothershipX + kHitWidth);
+    const ShotHitPoints h = shotHitPoints(s, ShotTarget::kMothership);
+    const bool rows = within(0.0, h.top, kHitHeight) || within(0.0, h.bottom, kHitHeight);
+    const bool columns = within(mothershipX, h.left, mothershipX + kHitWidth) ||
+                         within(mothershipX, h.right, mothershipX + kHitWidth);
     return rows && columns;
 }
 

@@ -16,10 +16,11 @@ constexpr double kShotTop = -16.0;       // a shot above this has left play
 constexpr double kAlienHitSize = 27.0;   // the part of an alien a shot must touch
 constexpr uint32_t kAlienPoints = 10;
 
-// The shot's box, from the top-left of its image.
+// The shot's box against a shield.
 Quad shotBox(const PlayerShot& s)
 {
-    return {{s.x + 2, s.x + 8, s.x + 8, s.x + 2}, {s.y + 2, s.y + 2, s.y + 11, s.y + 11}};
+    const ShotHitPoints h = shotHitPoints(s, ShotTarget::kShield);
+    return {{h.left, h.right, h.right, h.left}, {h.top, h.top, h.bottom, h.bottom}};
 }
 
 // Do the two sample points a..b of one axis touch the span low..low+size?
@@ -63,6 +64,18 @@ void addScore(int p, uint32_t points)
 
 }  // namespace
 
+ShotHitPoints shotHitPoints(const PlayerShot& s, ShotTarget target)
+{
+    // Offsets from the shot's top-left, by target: left, right, top, bottom.
+    static constexpr ShotHitPoints kOffsets[] = {
+        {2.0, 8.0, 2.0, 11.0},  // shield
+        {2.0, 5.0, 2.0, 9.0},   // alien
+        {2.0, 5.0, 2.0, 5.0},   // mothership
+    };
+    const ShotHitPoints& o = kOffsets[int(target)];
+    return {s.x + o.left, s.x + o.right, s.y + o.top, s.y + o.bottom};
+}
+
 void shotFlight(int p)
 {
     PlayerShot& s = shot[p];
@@ -102,7 +115,8 @@ void shotHitsAlien(int i)
         const AlienRecord& a = alien[i];
         if (!s.active || !a.alive)
             continue;
-        if (touches(a.y, kAlienHitSize, s.y + 2, s.y + 9) && touches(a.x, kAlienHitSize, s.x + 2, s.x + 5))
+        const ShotHitPoints h = shotHitPoints(s, ShotTarget::kAlien);
+        if (touches(a.y, kAlienHitSize, h.top, h.bottom) && touches(a.x, kAlienHitSize, h.left, h.right))
             destroyAlien(i, int(p));
     }
 }

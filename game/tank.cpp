@@ -190,6 +190,24 @@ void placeTankAtRest(int p)
     placeHull(tank[p], tank[p].y + kCannonRest);
 }
 
+void placeTankAsBuilt(int p)
+{
+    const TankState& t = tank[p];
+    const auto place = [&t](Sprite* part, PartPlace at) {
+        part->setPosition(t.x + at.dx, t.y + at.dy, part->depth());
+        part->setRotation(0.0);
+    };
+    place(t.tankWheelsSprite, kWheelCoverPlace);
+    place(t.tankBodySprite, kBodyPlace);
+    place(t.tankBridgeSprite, kBridgePlace);
+    place(t.tankCannonSprite, kCannonPlace);
+    for (int i = 0; i < kTankWheels; ++i) {
+        Sprite* wheel = t.tankWheelSprite[i];
+        wheel->setPosition(roadWheelX(t.x, i), t.y + kFirstRoadWheelPlace.dy, wheel->depth());
+        wheel->setRotation(kRoadWheelBuildTurn * i);
+    }
+}
+
 void showTank(int p)
 {
     setTankVisible(p, 1);

@@ -4,8 +4,8 @@
 // name entry, the hall of fame, pauses by P or a lost window focus (a
 // paused game must stand still, draw no random number and hold its sound),
 // and the music switched off and on, whose notices the rules never see.
-// Each checkpoint holds the game's counters and a digest of every sprite's
-// place, look and motion in every fourth pass so far, so that a change to
+// Each checkpoint holds the game's counters and a digest of every shown
+// sprite's place, look and motion in every fourth pass so far, so that a change to
 // any rule shows as the first checkpoint that differs; the rule tests say
 // which rule. Each time the title menu is back, the scene must hold exactly
 // as many sprites and textures as the first time. After an intended change
@@ -54,12 +54,16 @@ struct Digest {
     }
 };
 
-// Every sprite's place, look and motion, added to a digest that runs through
-// the whole session, so that a difference seen in any pass shows in every
-// checkpoint after it.
+// Every shown sprite's place, look and motion, added to a digest that runs
+// through the whole session, so that a difference seen in any pass shows in
+// every checkpoint after it. Of a hidden sprite only that it is hidden
+// counts: where it waits is nothing a player sees.
 void addScene(Digest& sprites)
 {
     for (const Sprite* s = sceneHead; s; s = s->next) {
+        sprites.add(double(s->visible));
+        if (!s->visible)
+            continue;
         for (double v : {double(s->textureName), double(s->visible), s->x(), s->y(), s->depth(), s->angle,
                          s->textureRotation, s->scaleFactorX, s->scaleFactorY, s->alpha()})
             sprites.add(v);

@@ -8,6 +8,18 @@ constexpr int kNoShield = -1;
 constexpr int kNoFlare = -1;
 constexpr int kByShield = -1;  // an alien destroyed by running into a shield
 
+struct PlayerShot;
+
+// Where a shot is tested against each kind of target: two columns and two
+// rows of its image, from its top-left. A shield meets the box they span;
+// an alien or the mothership is touched if either column and either row lies
+// within it.
+enum class ShotTarget { kShield, kAlien, kMothership };
+struct ShotHitPoints {
+    double left, right, top, bottom;
+};
+ShotHitPoints shotHitPoints(const PlayerShot& s, ShotTarget target);
+
 void shotFlight(int p);
 void tankShieldContact(int p);
 void shotHitsAlien(int i);

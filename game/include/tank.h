@@ -45,5 +45,9 @@ double roadWheelX(double tankX, int i);
 
 // The round start's placement: every part on the tank, the cannon at rest.
 void placeTankAtRest(int p);
+// The parts as the scene was built with them: on the tank at its place, the
+// cannon at rest, level, the road wheels at their first turns, each part
+// at the depth it has now.
+void placeTankAsBuilt(int p);
 void showTank(int p);
 void hideTank(int p);

@@ -91,7 +91,7 @@ void startNewGame(int players, unsigned seed)
         runPasses(1, Keys{SDLK_DOWN});
     runPasses(1);                  // release: the latch opens
     runPasses(1, Keys{SDLK_SPACE});  // chosen: the menu goes
-    roundPause = 180;              // as after any earlier game
+    roundPause = kGameEndPasses;   // as after any earlier game
     runPasses(1);                  // the round starts
     std::srand(seed);
 }
@@ -116,7 +116,7 @@ void rearmBusyScene(bool everyPiece)
 {
     for (int k = 0; k < kAlienCount; ++k) {
         // Columns of flares between the tanks, high enough to fall for a while.
-        alienBombSprite[k]->setPosition(200.0 + 6.0 * k, 60.0 + 4.0 * (k % 9), 2.0);
+        alienBombSprite[k]->setPosition(200.0 + 6.0 * k, 60.0 + 4.0 * (k % 9), kFlareDepth);
         alienBombSprite[k]->show();
     }
     const int alienExplosions = everyPiece ? kExplosionSlots : 3;
@@ -179,20 +179,20 @@ void placeAlien(int i, double x, double y)
     alien[i].x = x;
     alien[i].y = y;
     alien[i].alive = 1;
-    alienSprite[i]->setPosition(x, y, 2.0);
+    alienSprite[i]->setPosition(x, y, kAlienDepth);
     alienSprite[i]->show();
 }
 
 void placeShot(int p, double x, double y)
 {
     shot[p] = {x, y, true, shot[p].vy, shot[p].bulletSprite};
-    shot[p].bulletSprite->setPosition(x, y, 2.0);
+    shot[p].bulletSprite->setPosition(x, y, kShotDepth);
     shot[p].bulletSprite->show();
 }
 
 void placeFlare(int k, double x, double y)
 {
-    alienBombSprite[k]->setPosition(x, y, 2.0);
+    alienBombSprite[k]->setPosition(x, y, kFlareDepth);
     alienBombSprite[k]->show();
 }
 
