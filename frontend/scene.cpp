@@ -164,9 +164,14 @@ void buildTanks()
     hideTank(1);
 }
 
+FrameStrip* makeStrip(const StripSheet& sheet)
+{
+    return new FrameStrip(sheet.path, sheet.frames, sheet.frameWidth, sheet.frameHeight);
+}
+
 void buildMothership()
 {
-    mothershipStrip = new FrameStrip("media\\sprites\\mothership.tga", 13, 100, 60);
+    mothershipStrip = makeStrip(kMothershipSheet);
     // Built where each crossing starts, hidden until the first.
     mothershipSprite = new Sprite(kMothershipEntryX, 0.0, kMothershipDepth, mothershipStrip);
     mothershipSprite->animator->delay = 3;
@@ -179,7 +184,7 @@ void buildMothership()
 // their places.
 void buildAliens()
 {
-    alienStrip = new FrameStrip("media\\sprites\\alien_purple.tga", 9, 31, 31);
+    alienStrip = makeStrip(kAlienSheet);
     for (Sprite*& sprite : alienSprite) {
         sprite = new Sprite(0.0, 0.0, kAlienDepth, alienStrip);
         sprite->animator->delay = 5;
@@ -220,14 +225,14 @@ void buildDebris()
 // balls in their places.
 void buildShields()
 {
-    shieldArcStrip = new FrameStrip("media\\sprites\\sheild_arc.tga", 24, 8, 8);
+    shieldArcStrip = makeStrip(kShieldArcSheet);
     for (int s = 0; s < kShieldCount; ++s) {
         Sprite* arc = new Sprite(0.0, 0.0, kShieldArcBuildDepth, shieldArcStrip);
         arc->setScale(kArcStretch, 1.0);
         arc->animator->delay = kArcFrameDelay;
         shield[s].shieldArcSprite = arc;
     }
-    shieldBallStrip = new FrameStrip("media\\sprites\\sheild_ball.tga", 6, 16, 16);
+    shieldBallStrip = makeStrip(kShieldBallSheet);
     for (Shield& s : shield) {
         for (Sprite*& ball : s.shieldBallSprite) {
             ball = new Sprite(0, 0, kShieldDepth, shieldBallStrip);

@@ -20,6 +20,16 @@ constexpr int kCreditLineSize = 40;   // bytes per credit line, NUL included
 extern SDL_Color gameTextColour;       // every text of the game
 extern SDL_Color highlightTextColour;  // a highlighted menu item and "Back": holes in the bar
 
+// The sprite sheets cut into strips: one row of equal frames each.
+struct StripSheet {
+    const char* path;
+    unsigned frames, frameWidth, frameHeight;
+};
+constexpr StripSheet kMothershipSheet = {"media\\sprites\\mothership.tga", 13, 100, 60};
+constexpr StripSheet kAlienSheet = {"media\\sprites\\alien_purple.tga", 9, 31, 31};
+constexpr StripSheet kShieldArcSheet = {"media\\sprites\\sheild_arc.tga", 24, 8, 8};
+constexpr StripSheet kShieldBallSheet = {"media\\sprites\\sheild_ball.tga", 6, 16, 16};
+
 // Playfield images.
 extern Texture* backdropTexture;
 extern Texture* tankWheelsTexture[2];   // per player

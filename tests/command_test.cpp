@@ -80,8 +80,8 @@ TEST_F(CommandTest, MakesThePlayersFolderAndRunsTheGameThereKeepingAnExistingTab
     EXPECT_EQ(std::distance(fs::directory_iterator(folder() / "media/font"), {}), 1) << "no scratch file left";
     for (const auto& entry : fs::recursive_directory_iterator(root_ / "prefix"))
         EXPECT_EQ(entry.path().filename().string().find("scores"), std::string::npos) << "in the install: " << entry.path();
-    EXPECT_TRUE(fs::exists(root_ / "prefix/share/applications/korvath.desktop") &&
-                fs::exists(root_ / "prefix/share/icons/hicolor/64x64/apps/korvath.png"));
+    EXPECT_TRUE(fs::exists(root_ / "prefix/share/applications/korvath.desktop"));
+    EXPECT_TRUE(fs::exists(root_ / "prefix/share/icons/hicolor/64x64/apps/korvath.png"));
 
     // A link to media an upgrade removed goes; the player's table stays.
     fs::create_directory_symlink(installedMedia() / "gone", folder() / "media/gone");

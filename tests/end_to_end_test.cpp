@@ -56,8 +56,10 @@ TEST_F(EndToEndTest, OnePlayerGameToTheHallOfFameAndQuit)
 
     const Window window = gameWindow(display_);
     XWindowAttributes attributes;
-    ASSERT_TRUE(window && XGetWindowAttributes(display_, window, &attributes));
-    EXPECT_TRUE(attributes.width == 640 && attributes.height == 480);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(XGetWindowAttributes(display_, window, &attributes));
+    EXPECT_EQ(attributes.width, 640);
+    EXPECT_EQ(attributes.height, 480);
     const auto fixed = [&](const Screenshot&) { return fixedAt640By480(display_, window); };
     EXPECT_TRUE(waitForScreen(fixed)) << "a window, not the full screen";
     xdotool("key", "alt+Return");

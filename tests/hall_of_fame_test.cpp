@@ -198,9 +198,12 @@ TEST_F(HallOfFameTest, ReadsLittleEndianRecordsAndAShortFileLeavesTheRest)
     file.insert(file.end(), {'c', 'd', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x11, 0x22});
     writeFile(kFile, file);
     readHallOfFame();
-    EXPECT_TRUE(nameOf(0) == "ab" && hallOfFame[0].score == 0x01020304u);
-    EXPECT_TRUE(nameOf(1) == "cd" && hallOfFame[1].score == 0xAABB2211u);
-    EXPECT_TRUE(nameOf(2) == "t2" && hallOfFame[2].score == 80u);
+    EXPECT_EQ(nameOf(0), "ab");
+    EXPECT_EQ(hallOfFame[0].score, 0x01020304u);
+    EXPECT_EQ(nameOf(1), "cd");
+    EXPECT_EQ(hallOfFame[1].score, 0xAABB2211u);
+    EXPECT_EQ(nameOf(2), "t2");
+    EXPECT_EQ(hallOfFame[2].score, 80u);
 }
 
 // A table that is no regular file is a failed load with one line naming it
@@ -363,7 +366,8 @@ TEST_F(HallOfFameTest, GamesSavingOneTableKeepEachOthersEntries)
     std::memcpy(hallOfFame, loaded, sizeof loaded);  // the other game's table
     recordInHallOfFame(15, "late");  // it beat the 10 this game loaded, not the 20 on disk now
     const Entries shown = entries();
-    EXPECT_TRUE(nameOf(1) == "first" && nameOf(9) == "t8");
+    EXPECT_EQ(nameOf(1), "first");
+    EXPECT_EQ(nameOf(9), "t8");
     readHallOfFame();
     EXPECT_EQ(entries(), shown) << "the table in memory is the one saved";
 

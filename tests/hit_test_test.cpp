@@ -9,8 +9,9 @@ namespace {
 TEST(HitTest, PointsOnEdgesAndCornersFallOneDefiniteWay)
 {
     const Quad box = {{0, 10, 10, 0}, {0, 0, 10, 10}}, reversed = {{0, 0, 10, 10}, {0, 10, 10, 0}};
-    const double x = 100;  // the tank outline: a small triangle on top, a larger one below
-    const Quad tank = {{x + 15, x + 33, x, x + 44}, {436, 436, 465, 465}};
+    // The outline of a tank at x 100: a small triangle on top, a larger one below.
+    const double x = 100;
+    const Quad tank = {{115, 133, 100, 144}, {436, 436, 465, 465}};
     struct Case {
         const Quad* q;
         double px, py;

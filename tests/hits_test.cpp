@@ -28,11 +28,15 @@ TEST(HitsTest, ShotsAndFlaresTouchAliensTanksAndTheShipAtTheirExactBounds)
         placeShot(0, bx, by);
         aliensAlive = 2;  // and the level ends with the last alien, not before
         shotHitsAlien(20);
-        EXPECT_TRUE(alien[20].alive == !hit && shot[0].active == !hit && !levelCleared) << "shot at (" << bx << ", " << by << ")";
+        EXPECT_EQ(alien[20].alive, !hit) << "shot at (" << bx << ", " << by << ")";
+        EXPECT_EQ(shot[0].active, !hit) << "shot at (" << bx << ", " << by << ")";
+        EXPECT_FALSE(levelCleared) << "shot at (" << bx << ", " << by << ")";
     }
     aliensAlive = 1;
     destroyAlien(20, 0);
-    EXPECT_TRUE(levelCleared && level == 2 && roundPause == 0);
+    EXPECT_TRUE(levelCleared);
+    EXPECT_EQ(level, 2);
+    EXPECT_EQ(roundPause, 0);
     const Sprite *cover = tank[0].tankWheelsSprite, *cannon = tank[0].tankCannonSprite;
     for (auto [fx, fy, hit] : {std::tuple{cover->x() - 9.0, cover->y() + 1.0, true},
                                {cover->x() - 9.0 - kHair, cover->y() + 1.0, false},
@@ -42,8 +46,8 @@ TEST(HitsTest, ShotsAndFlaresTouchAliensTanksAndTheShipAtTheirExactBounds)
         roundPause = -1;
         placeFlare(0, fx, fy);
         flareHitsTank(0);
-        EXPECT_TRUE((lives == kStartLives - 1) == hit && alienBombSprite[0]->visible == !hit)
-            << "flare at (" << fx << ", " << fy << ")";
+        EXPECT_EQ(lives, hit ? kStartLives - 1 : kStartLives) << "flare at (" << fx << ", " << fy << ")";
+        EXPECT_EQ(alienBombSprite[0]->visible, !hit) << "flare at (" << fx << ", " << fy << ")";
     }
     for (auto [dx, dy, hit] : {std::tuple{-5.0, -5.0, true}, {-5 - kHair, -5.0, false}, {-5.0, -5 - kHair, false}}) {
         mothershipActive = true;
@@ -63,7 +67,9 @@ TEST(HitsTest, FlaresAndShieldsCostALifeEachEvenTwoInAPassOrOneOverBothTanks)
     placeFlare(1, 302.0, 450.0);
     runPasses(1);
     EXPECT_EQ(lives, 1);
-    EXPECT_FALSE(gameOver || alienBombSprite[0]->visible || alienBombSprite[1]->visible);
+    EXPECT_FALSE(gameOver);
+    EXPECT_FALSE(alienBombSprite[0]->visible);
+    EXPECT_FALSE(alienBombSprite[1]->visible);
     // The second loss relaunched the debris, from the second flare.
     EXPECT_NEAR(launchX(tankDebrisSprite[0][1], tankDebris[0][1]), 302.0 + 9.0, 1e-9);
     EXPECT_NEAR(launchY(tankDebrisSprite[0][1], tankDebris[0][1]), 451.0 + 7.0, 1e-9);
@@ -86,8 +92,11 @@ TEST(HitsTest, FlaresAndShieldsCostALifeEachEvenTwoInAPassOrOneOverBothTanks)
     placeFlare(0, 232.0, 460.0);  // x + 2 over player 2's cover, x + 9 on player 1's edge
     runPasses(1);
     EXPECT_EQ(lives, 1);
-    EXPECT_FALSE(tank[0].tankBodySprite->visible || tank[1].tankBodySprite->visible);
-    EXPECT_TRUE(tankDebris[0][0].life == 299.0 && tankDebris[1][0].life == 299.0 && roundPause == 0);
+    EXPECT_FALSE(tank[0].tankBodySprite->visible);
+    EXPECT_FALSE(tank[1].tankBodySprite->visible);
+    EXPECT_EQ(tankDebris[0][0].life, 299.0);
+    EXPECT_EQ(tankDebris[1][0].life, 299.0);
+    EXPECT_EQ(roundPause, 0);
 
     // The last life: the game ends with an unseen "Game Over", though
     // player 2 still stands (lives are shared).
@@ -95,8 +104,12 @@ TEST(HitsTest, FlaresAndShieldsCostALifeEachEvenTwoInAPassOrOneOverBothTanks)
     lives = 1;
     placeFlare(0, tank[0].tankBodySprite->x() + 2.0, tank[0].tankBodySprite->y() - 5.0);
     runPasses(1);
-    ASSERT_TRUE(lives == 0 && gameOver && tank[1].tankBodySprite->visible && endBanner);
-    EXPECT_TRUE(endBanner->textureName == gameOverTexture->textureName() && endBanner->alpha() == 0.0);
+    ASSERT_EQ(lives, 0);
+    ASSERT_TRUE(gameOver);
+    ASSERT_TRUE(tank[1].tankBodySprite->visible);
+    ASSERT_TRUE(endBanner);
+    EXPECT_EQ(endBanner->textureName, gameOverTexture->textureName());
+    EXPECT_EQ(endBanner->alpha(), 0.0);
 }
 
 }  // namespace

@@ -23,10 +23,17 @@ TEST(LevelsTest, EachLevelNumberSetsItsFeatures)
         startQuietGame();
         tank[0].tilt = tank[0].tiltVel = 2.0;
         playLevel(n);
-        EXPECT_TRUE(tank[0].tilt == 0.0 && tank[0].tiltVel == 0.0) << "the tank starts upright and still";
-        EXPECT_TRUE(level == n && fireDivisor == divisor && shieldPushStrength == push);
-        EXPECT_TRUE(alien[0].y == topY && alien[35].y == bottomY && alien[35].x == kLastColumnX);
-        EXPECT_TRUE(alien[17].alpha == alpha && alienSprite[17]->alpha() == alpha && alien[17].alive);
+        EXPECT_EQ(tank[0].tilt, 0.0) << "the tank starts upright and still";
+        EXPECT_EQ(tank[0].tiltVel, 0.0) << "the tank starts upright and still";
+        EXPECT_EQ(level, n);
+        EXPECT_EQ(fireDivisor, divisor);
+        EXPECT_EQ(shieldPushStrength, push);
+        EXPECT_EQ(alien[0].y, topY);
+        EXPECT_EQ(alien[35].y, bottomY);
+        EXPECT_EQ(alien[35].x, kLastColumnX);
+        EXPECT_EQ(alien[17].alpha, alpha);
+        EXPECT_EQ(alienSprite[17]->alpha(), alpha);
+        EXPECT_TRUE(alien[17].alive);
         placeFlare(0, 100.0, 100.0);
         flareStep(0);
         EXPECT_DOUBLE_EQ(alienBombSprite[0]->x(), flareX);
@@ -65,13 +72,18 @@ TEST(LevelsTest, TheFormationComingLowKnocksTheShieldsAwayAndLands)
         for (int pass = 0; pass < kLongEnough && shield[2].alive; ++pass)
             runPasses(1);
         for (const Shield& s : shield) {
-            EXPECT_TRUE(!s.alive && !s.shieldArcSprite->visible && !s.shieldBallSprite[0]->visible);
+            EXPECT_FALSE(s.alive);
+            EXPECT_FALSE(s.shieldArcSprite->visible);
+            EXPECT_FALSE(s.shieldBallSprite[0]->visible);
             EXPECT_EQ(s.shieldArcSprite->y() > kGoneY, !loseALife) << "sunk, or taken away first";
         }
         if (loseALife) {
             playLevel(2);
-            for (const Shield& s : shield)
-                EXPECT_TRUE(s.alive && s.shieldArcSprite->visible && !shieldsGone) << "back on a new level";
+            EXPECT_FALSE(shieldsGone) << "back on a new level";
+            for (const Shield& s : shield) {
+                EXPECT_TRUE(s.alive) << "back on a new level";
+                EXPECT_TRUE(s.shieldArcSprite->visible) << "back on a new level";
+            }
         }
     }
     mothershipActive = true;  // crossing, so no entry sound this pass
@@ -80,13 +92,19 @@ TEST(LevelsTest, TheFormationComingLowKnocksTheShieldsAwayAndLands)
     runPasses(1);
     for (int channel = 0; channel < kMixChannels; ++channel)
         EXPECT_FALSE(FSOUND_IsPlaying(channel)) << "channel " << channel;
-    EXPECT_TRUE(lives == kStartLives && roundPause == -1 && tank[0].tankBodySprite->visible);
-    ASSERT_TRUE(gameOver && endBanner);
-    EXPECT_TRUE(endBanner->textureName == gameOverTexture->textureName() && endBanner->alpha() == 0.0);
+    EXPECT_EQ(lives, kStartLives);
+    EXPECT_EQ(roundPause, -1);
+    EXPECT_TRUE(tank[0].tankBodySprite->visible);
+    ASSERT_TRUE(gameOver);
+    ASSERT_TRUE(endBanner);
+    EXPECT_EQ(endBanner->textureName, gameOverTexture->textureName());
+    EXPECT_EQ(endBanner->alpha(), 0.0);
     runPasses(kGameEndPasses);  // the pause starts a pass after the landing
     EXPECT_FALSE(menuActive);
     runPasses(1);
-    EXPECT_TRUE(menuActive && level == 1 && aliensAlive == kAlienCount);
+    EXPECT_TRUE(menuActive);
+    EXPECT_EQ(level, 1);
+    EXPECT_EQ(aliensAlive, kAlienCount);
 }
 
 // An alien that rams a shield scores 20 in a one-player game and 10 to each
@@ -99,11 +117,16 @@ TEST(LevelsTest, AnAlienRammingAShieldScoresInThePanels)
         shield[1].alive = true;
         placeAlien(0, shield[1].shieldArcSprite->x(), shield[1].shieldArcSprite->y());  // its corner on the bar
         runPasses(1);
-        EXPECT_TRUE(!alien[0].alive && tank[0].score == score1 && tank[1].score == score2) << players << " player(s)";
+        EXPECT_FALSE(alien[0].alive) << players << " player(s)";
+        EXPECT_EQ(tank[0].score, score1) << players << " player(s)";
+        EXPECT_EQ(tank[1].score, score2) << players << " player(s)";
     }
-    for (int j = 0; j < kScoreDigits; ++j)
-        EXPECT_TRUE(std::fabs(p1ScoreDigitSprite[j]->x() - (525 + 10 * j)) <= 0.5 &&
-                    std::fabs(p2ScoreDigitSprite[j]->x() - (55 + 10 * j)) <= 0.5) << "digit " << j;
+    constexpr double kPlayer1DigitX[] = {525, 535, 545, 555, 565, 575};
+    constexpr double kPlayer2DigitX[] = {55, 65, 75, 85, 95, 105};
+    for (int j = 0; j < kScoreDigits; ++j) {
+        EXPECT_NEAR(p1ScoreDigitSprite[j]->x(), kPlayer1DigitX[j], 0.5) << "digit " << j;
+        EXPECT_NEAR(p2ScoreDigitSprite[j]->x(), kPlayer2DigitX[j], 0.5) << "digit " << j;
+    }
 }
 
 }  // namespace

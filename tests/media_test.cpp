@@ -2,6 +2,7 @@
 // the sizes the game cuts and places it by, strips animate, swirls can spin,
 // sounds are clean, and a rebuild is byte-identical and keeps a player's
 // scores. Runs from the run directory, where media/ was written.
+#include "scene.h"
 #include "test_display.h"
 #include "texture.h"
 
@@ -53,7 +54,8 @@ TEST(MediaTest, EveryPictureIs24BitWithoutAlphaAndAtTheSizeTheGameUses)
         std::replace(path.begin(), path.end(), '/', '\\');  // as the game names it
         const Picture picture(path);
         ASSERT_NE(picture.surface, nullptr) << path;
-        EXPECT_TRUE(picture.surface->format->BitsPerPixel == 24 && picture.surface->format->Amask == 0) << path;
+        EXPECT_EQ(picture.surface->format->BitsPerPixel, 24) << path;
+        EXPECT_EQ(picture.surface->format->Amask, 0) << path;
         EXPECT_EQ(int(Texture(path.c_str()).imageWidth()), picture.surface->w) << path;
         for (const auto& [name, w, h] : sized)
             EXPECT_TRUE(name != path || (picture.surface->w == w && picture.surface->h == h)) << path;
@@ -65,12 +67,11 @@ TEST(MediaTest, EveryPictureIs24BitWithoutAlphaAndAtTheSizeTheGameUses)
 TEST(MediaTest, EveryFrameOfAStripDiffersFromTheNextAndSwirlsStayInsideTheirCircle)
 {
     ensureDisplay();
-    for (auto [path, frames, w, h] : {std::tuple{"media\\sprites\\mothership.tga", 13u, 100u, 60u},
-                                      {"media\\sprites\\alien_purple.tga", 9u, 31u, 31u},
-                                      {"media\\sprites\\sheild_arc.tga", 24u, 8u, 8u},
-                                      {"media\\sprites\\sheild_ball.tga", 6u, 16u, 16u}}) {
+    for (const StripSheet& strip : {kMothershipSheet, kAlienSheet, kShieldArcSheet, kShieldBallSheet}) {
+        const auto [path, frames, w, h] = strip;
         const Picture sheet(path);
-        ASSERT_EQ(unsigned(sheet.surface->w), frames * w) << path;
+        ASSERT_EQ(unsigned(sheet.surface->w), frames * w) << path << ": the game cuts it into frames this wide";
+        ASSERT_EQ(unsigned(sheet.surface->h), h) << path;
         for (unsigned f = 0; f < frames; ++f) {
             int changed = 0;
             for (unsigned y = 0; y < h; ++y)
@@ -101,7 +102,9 @@ TEST(MediaTest, SoundsAreSixteenBitAt22050HzCentredNeverClipAndStartStopAndLoopW
         ASSERT_NE(SDL_LoadWAV(("media/sound/" + name + ".wav").c_str(), &format, &buffer, &length), nullptr) << name;
         const std::vector<int16_t> w(reinterpret_cast<int16_t*>(buffer), reinterpret_cast<int16_t*>(buffer + length));
         SDL_FreeWAV(buffer);
-        EXPECT_TRUE(format.format == AUDIO_S16LSB && format.channels == 1 && format.freq == 22050) << name;
+        EXPECT_EQ(format.format, AUDIO_S16LSB) << name;
+        EXPECT_EQ(format.channels, 1) << name;
+        EXPECT_EQ(format.freq, 22050) << name;
         ASSERT_FALSE(w.empty()) << name;
         long long sum = 0;
         int peak = 0;
@@ -113,8 +116,11 @@ TEST(MediaTest, SoundsAreSixteenBitAt22050HzCentredNeverClipAndStartStopAndLoopW
         const double mean = double(sum) / w.size();
         EXPECT_LE(std::fabs(mean), kLargestMean) << name << " is off centre by " << mean;
         const bool loops = name == "beepspac" || name == "Vaz Aded";
-        EXPECT_TRUE(std::abs(w.front()) <= kQuietEdge && std::abs(w.back()) <= kQuietEdge && (!loops || std::abs(w.back() - w.front()) <= kQuietEdge))
-            << name << " starts at " << w.front() << " and ends at " << w.back();
+        EXPECT_LE(std::abs(w.front()), kQuietEdge) << name << " starts with a click";
+        EXPECT_LE(std::abs(w.back()), kQuietEdge) << name << " ends with a click";
+        if (loops) {
+            EXPECT_LE(std::abs(w.back() - w.front()), kQuietEdge) << name << " clicks where it loops";
+        }
     }
 }
 

@@ -157,7 +157,8 @@ TEST(MissingMediaTest, EachFileEndsTheGameWithItsOwnCodeAndMessageOrNotAtAll)
         EXPECT_EQ(trial->game->standardOutput(), "");
         if (file.errorIsPrefix) {
             EXPECT_EQ(error.rfind(file.error, 0), 0u) << error;
-            EXPECT_TRUE(error.size() > file.error.size() && error.back() == '\n') << error;
+            EXPECT_GT(error.size(), file.error.size()) << error;
+            EXPECT_EQ(error.back(), '\n') << error;
         } else {
             EXPECT_EQ(error, file.error);
         }

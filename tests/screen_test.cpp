@@ -58,8 +58,8 @@ TEST(PresentationTest, ThePictureIsCentredSharpByWholeMultiplesSmoothAsLargeAsFi
     };
     for (const Case& c : cases) {
         const PictureRect r = pictureRect(c.width, c.height, c.filter);
-        EXPECT_TRUE(r.x == c.picture.x && r.y == c.picture.y && r.width == c.picture.width && r.height == c.picture.height)
-            << c.width << " x " << c.height << ": " << r.width << " x " << r.height << " at " << r.x << ", " << r.y;
+        const auto place = [](const PictureRect& p) { return std::tuple{p.x, p.y, p.width, p.height}; };
+        EXPECT_EQ(place(r), place(c.picture)) << "on a " << c.width << " x " << c.height << " screen";
     }
 }
 

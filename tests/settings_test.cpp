@@ -190,8 +190,10 @@ TEST_F(SettingsTest, AReboundKeyDrivesAndFiresAndTheOldOneNoLongerDoesPadsInclud
     pads[0].fire = true;
     Uint8 keyboard[SDLK_LAST] = {}, keys[SDLK_LAST];
     mergePadKeys(pads, kPadsDrive, keyboard, keys);
-    EXPECT_TRUE(keys[SDLK_j] && keys[SDLK_k]);
-    EXPECT_FALSE(keys[SDLK_LEFT] || keys[SDLK_SPACE]);
+    EXPECT_TRUE(keys[SDLK_j]);
+    EXPECT_TRUE(keys[SDLK_k]);
+    EXPECT_FALSE(keys[SDLK_LEFT]);
+    EXPECT_FALSE(keys[SDLK_SPACE]);
 }
 
 // The notice stands on its plate at the top centre, over everything, then

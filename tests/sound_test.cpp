@@ -162,8 +162,10 @@ TEST_F(AudibleSound, ASampleIsHeardAtItsVolumeOnlyOncePlayedAndANullOneNever)
 {
     FSOUND_SAMPLE* sample = tone(2.0);
     EXPECT_EQ(FSOUND_Sample_Load(-1, "none.wav", kSampleMode, 0, 0), nullptr);
-    EXPECT_TRUE(FSOUND_PlaySound(FSOUND_FREE, nullptr) == -1 && FSOUND_PlaySound(kMothershipChannel, nullptr) == -1);
-    EXPECT_TRUE(FSOUND_Stream_Play(kMusicChannel, nullptr) == -1 && FSOUND_SetVolume(-1, kEffectVolume) == 0);
+    EXPECT_EQ(FSOUND_PlaySound(FSOUND_FREE, nullptr), -1);
+    EXPECT_EQ(FSOUND_PlaySound(kMothershipChannel, nullptr), -1);
+    EXPECT_EQ(FSOUND_Stream_Play(kMusicChannel, nullptr), -1);
+    EXPECT_EQ(FSOUND_SetVolume(-1, kEffectVolume), 0);
     FSOUND_Sample_Free(nullptr);
     EXPECT_LT(rms(next(200)), kSilence);
 
@@ -294,7 +296,9 @@ TEST_P(SilentSound, OnlyABrokenLaughEndsTheGame)
     fs::create_directories(laugh.parent_path());
     writeTone(laugh, 0.05);
     loadSamples();
-    EXPECT_TRUE(laughSound && !fireSound && !menuSound);
+    EXPECT_TRUE(laughSound);
+    EXPECT_FALSE(fireSound);
+    EXPECT_FALSE(menuSound);
     freeSamples();
     std::ofstream(laugh) << "not a sound";
     const int status = kLaughMissingExitCode & 0xff;  // a parent sees the low eight bits

@@ -66,11 +66,18 @@ TEST_F(SpriteTest, QuadsLandOnTheirPixelsWithClampedCornerGradientsAndHolesThatW
     drawScene();
     for (auto [x, y] : {std::pair{0, 240}, {639, 479}, {9, 300}, {74, 300}, {10, 332}})
         EXPECT_EQ(readPixel(x, y), (Rgb{0, 0, 255})) << x << "," << y;
-    EXPECT_TRUE(readPixel(10, 300) == (Rgb{255, 255, 255}) && readPixel(73, 331) == (Rgb{255, 255, 255}));
+    EXPECT_EQ(readPixel(10, 300), (Rgb{255, 255, 255}));
+    EXPECT_EQ(readPixel(73, 331), (Rgb{255, 255, 255}));
     const Rgb top = readPixel(30, 0), middle = readPixel(30, 16), bottom = readPixel(30, 31), clamped = readPixel(130, 16);
-    EXPECT_TRUE(top.b > 240 && top.r < 15 && bottom.r > 240 && bottom.b < 15);
-    EXPECT_TRUE(std::abs(middle.r - 128) <= 12 && std::abs(middle.b - 128) <= 12);
-    EXPECT_TRUE(clamped.r == 255 && clamped.g == 0 && std::abs(clamped.b - 128) <= 1);
+    EXPECT_GT(top.b, 240);
+    EXPECT_LT(top.r, 15);
+    EXPECT_GT(bottom.r, 240);
+    EXPECT_LT(bottom.b, 15);
+    EXPECT_NEAR(middle.r, 128, 12);
+    EXPECT_NEAR(middle.b, 128, 12);
+    EXPECT_EQ(clamped.r, 255);
+    EXPECT_EQ(clamped.g, 0);
+    EXPECT_NEAR(clamped.b, 128, 1);
     EXPECT_EQ(readPixel(302, 2), (Rgb{0, 255, 0}));
     EXPECT_EQ(readPixel(316, 16), (Rgb{255, 255, 255})) << "the hole must show the older sprite";
 }

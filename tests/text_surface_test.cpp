@@ -63,13 +63,17 @@ TEST(TextSurfaceTest, CutsCentredTexturesAndBlackTextIsAHoleInAnImage)
 {
     Drawn whole("", 0, 100, 40);
     Texture t(&whole, 0, 0, 100, 40);
-    EXPECT_TRUE(t.textureWidth() == 128 && t.textureHeight() == 64 && t.offsetX() == 14 && t.offsetY() == 12);
+    EXPECT_EQ(t.textureWidth(), 128);
+    EXPECT_EQ(t.textureHeight(), 64);
+    EXPECT_EQ(t.offsetX(), 14);
+    EXPECT_EQ(t.offsetY(), 12);
     // An empty name measures 0 wide; its blank must still give an empty texture.
     TextSurface blank(0, 30);
     blank.setFontSize(16);
     blank.drawText(0, 0, "");
     Texture empty(&blank, 0, 0, 0, 30);
-    EXPECT_TRUE(empty.imageWidth() == 0 && empty.textureWidth() == 1);
+    EXPECT_EQ(empty.imageWidth(), 0);
+    EXPECT_EQ(empty.textureWidth(), 1);
 
     const std::string path = scratchDirectory() + "/bar.bmp";
     writeBmp(path, 100, 30, [](int, int) { return Rgb{250, 220, 90}; });

@@ -33,9 +33,12 @@ TEST(TextureTest, ImagesAreCentredOnPowerOfTwoCanvasesWithTransparentPadding)
     for (const Case& c : {Case{100, 60, 128, 64, 14, 2}, {640, 480, 1024, 512, 192, 16}, {64, 64, 64, 64, 0, 0},
                           {65, 1, 128, 1, 32, 0}, {9, 9, 16, 16, 4, 4}}) {
         const auto t = load("c.tga", c.w, c.h, grey);  // a BMP named .tga loads by its content
-        EXPECT_TRUE(t->textureWidth() == c.tw && t->textureHeight() == c.th) << c.w << " x " << c.h;
-        EXPECT_TRUE(t->offsetX() == c.ox && t->offsetY() == c.oy) << c.w << " x " << c.h;
-        EXPECT_TRUE(t->imageWidth() == uint32_t(c.w) && t->sourceRect().w == c.w) << c.w;
+        EXPECT_EQ(t->textureWidth(), c.tw) << c.w << " x " << c.h;
+        EXPECT_EQ(t->textureHeight(), c.th) << c.w << " x " << c.h;
+        EXPECT_EQ(t->offsetX(), c.ox) << c.w << " x " << c.h;
+        EXPECT_EQ(t->offsetY(), c.oy) << c.w << " x " << c.h;
+        EXPECT_EQ(t->imageWidth(), uint32_t(c.w)) << c.w;
+        EXPECT_EQ(t->sourceRect().w, c.w) << c.w;
     }
     const std::vector<uint8_t> nine = canvasAlphas(*load("nine.bmp", 9, 1, grey));
     EXPECT_EQ(nine, (std::vector<uint8_t>{0, 0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255, 255, 0, 0, 0}));

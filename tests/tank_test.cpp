@@ -1,0 +1,123 @@
+// Driving: a tank's speed, lean and skid as it accelerates, coasts,
+// reverses and meets each edge, and two tanks bumping. Real playing passes
+// on a cleared round, checked against the rules' own numbers: full speed 2
+// in steps of 1/8, friction 1/32, lean 2 degrees a pass up to 8, the road
+// from x 80 to x 507.
+#include "game_harness.h"
+
+#include "keys.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kFullSpeed = 2.0;
+constexpr double kSpeedStep = 0.125;
+constexpr double kFriction = 0.03125;
+constexpr double kFullLean = 8.0;
+constexpr double kLeftEdge = 80.0, kRightEdge = 507.0;
+
+const Keys kLeft{SDLK_LEFT};
+const Keys kRight{SDLK_RIGHT};
+
+TEST(TankTest, HeldKeysTakeTheTankToFullSpeedAndLeanInFixedSteps)
+{
+    for (const auto& [keys, sign] : {std::pair{kLeft, -1.0}, {kRight, 1.0}, {Keys{SDLK_LEFT, SDLK_RIGHT}, -1.0}}) {
+        startClearRound(1);
+        const double startX = tank[0].x;
+        double travelled = 0.0;
+        for (int pass = 1; pass <= 16; ++pass) {
+            runPasses(1, keys);
+            travelled += kSpeedStep * pass;
+            EXPECT_EQ(tank[0].vx, sign * kSpeedStep * pass) << "pass " << pass;
+            EXPECT_EQ(tank[0].tilt, -sign * std::min(2.0 * pass, kFullLean)) << "pass " << pass;
+        }
+        runPasses(1, keys);
+        EXPECT_EQ(tank[0].vx, sign * kFullSpeed) << "no faster than full speed";
+        EXPECT_EQ(tank[0].x, startX + sign * (travelled + kFullSpeed));
+        EXPECT_EQ(tank[0].tiltBurst, 0.0) << "speeding up is no skid";
+    }
+}
+
+TEST(TankTest, ReleasedAtFullSpeedItRollsToRestIn64PassesAndStandsUp)
+{
+    startClearRound(1);
+    runPasses(20, kRight);
+    ASSERT_EQ(tank[0].vx, kFullSpeed);
+    runPasses(63);
+    EXPECT_EQ(tank[0].vx, kFriction) << "one step of friction left";
+    runPasses(1);
+    EXPECT_EQ(tank[0].vx, 0.0);
+    EXPECT_EQ(tank[0].tilt, 0.0) << "the lean has sprung back and come to rest";
+    EXPECT_EQ(tank[0].tiltVel, 0.0);
+    const double restX = tank[0].x;
+    runPasses(10);
+    EXPECT_EQ(tank[0].x, restX);
+}
+
+TEST(TankTest, ReversingAtSpeedStartsOneSkidTheWayItWasGoing)
+{
+    for (const auto& [first, then, direction] : {std::tuple{kRight, kLeft, 1}, {kLeft, kRight, -1}}) {
+        startClearRound(1);
+        runPasses(20, first);
+        runPasses(1, then);
+        EXPECT_EQ(std::abs(tank[0].vx), kFullSpeed - kSpeedStep);
+        EXPECT_EQ(tank[0].tiltBurst, 80.0 - 1.0) << "started, then one pass of its decay";
+        EXPECT_EQ(tank[0].tiltBurstDir, direction);
+        runPasses(1, then);
+        EXPECT_EQ(tank[0].tiltBurst, 80.0 - 2.0) << "no second skid while one runs";
+    }
+}
+
+TEST(TankTest, EachEdgeStopsTheTankDeadWhileTheKeyIsHeld)
+{
+    for (const auto& [keys, edge] : {std::pair{kLeft, kLeftEdge}, {kRight, kRightEdge}}) {
+        startClearRound(1);
+        runPasses(400, keys);
+        EXPECT_EQ(tank[0].x, edge);
+        EXPECT_EQ(tank[0].vx, 0.0);
+    }
+}
+
+TEST(TankTest, PlayerTwosKeysDoNothingInAOnePlayerGame)
+{
+    startClearRound(1);
+    const double x = tank[0].x;
+    runPasses(30, Keys{playerKey(1, kLeftAction), playerKey(1, kFireAction)});
+    EXPECT_EQ(tank[0].x, x);
+    EXPECT_EQ(tank[1].x, kTwoPlayerStartX[1]);
+    EXPECT_FALSE(shot[0].active);
+    EXPECT_FALSE(shot[1].active);
+}
+
+// Player 1 starts on the right. Put the two wheel covers edge to edge, both
+// tanks driving at each other at full speed: the pass undoes their last
+// moves, swaps the speeds and moves them apart, before friction.
+TEST(TankTest, TouchingTanksSwapSpeedsAndPart)
+{
+    for (double gap : {0.0, 1.0}) {
+        startClearRound(2);
+        const double width = tank[1].tankWheelsSprite->scaledWidth();
+        tank[1].x = 200.0;
+        tank[0].x = float(200.0 + width + gap);
+        placeTankParts(0);
+        placeTankParts(1);
+        tank[0].vx = float(-kFullSpeed);
+        tank[1].vx = float(kFullSpeed);
+        const double x0 = tank[0].x, x1 = tank[1].x;
+        runPasses(1);
+        if (gap == 0.0) {
+            SCOPED_TRACE("touching");
+            EXPECT_EQ(tank[0].vx, kFullSpeed - kFriction);
+            EXPECT_EQ(tank[1].vx, -kFullSpeed + kFriction);
+            EXPECT_EQ(tank[0].x, x0 + kFullSpeed + kFullSpeed + (kFullSpeed - kFriction));
+            EXPECT_EQ(tank[1].x, x1 - kFullSpeed - kFullSpeed - (kFullSpeed - kFriction));
+        } else {
+            SCOPED_TRACE("a pixel apart");
+            EXPECT_EQ(tank[0].vx, -kFullSpeed + kFriction);
+            EXPECT_EQ(tank[1].vx, kFullSpeed - kFriction);
+        }
+    }
+}
+
+}  // namespace
