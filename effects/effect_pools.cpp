@@ -7,25 +7,30 @@
 #include "swirl_particle.h"
 #include "texture_atlas.h"
 
+namespace {
+
+// Every slot of a pool, however deeply its emitters are nested.
+void settle(SwirlSlot& slot)
+{
+    settleSwirl(slot);
+}
+
+template <typename Pool>
+void settle(Pool& pool)
+{
+    for (auto& inner : pool)
+        settle(inner);
+}
+
+}  // namespace
+
 void settleEffectPools()
 {
-    for (auto& pool : bulletTrail)
-        for (SwirlSlot& slot : pool)
-            settleSwirl(slot);
-    for (auto& pool : skidDust)
-        for (SwirlSlot& slot : pool)
-            settleSwirl(slot);
-    for (auto& player : tankDebrisSmoke)
-        for (auto& emitter : player)
-            for (SwirlSlot& slot : emitter)
-                settleSwirl(slot);
-    for (auto& emitter : mothershipDebrisSmoke)
-        for (SwirlSlot& slot : emitter)
-            settleSwirl(slot);
-    for (auto& piece : alienDebrisSmoke)
-        for (auto& emitter : piece)
-            for (SwirlSlot& slot : emitter)
-                settleSwirl(slot);
+    settle(bulletTrail);
+    settle(skidDust);
+    settle(tankDebrisSmoke);
+    settle(mothershipDebrisSmoke);
+    settle(alienDebrisSmoke);
 }
 
 void buildEffectPools()
