@@ -16,6 +16,8 @@ namespace {
 constexpr double kParkedX = 317.0;
 constexpr double kParkedY = 400.0;
 constexpr double kBuiltX = 100.0;
+// A waiting particle's clock; each effect sets its own when it starts one.
+constexpr uint32_t kParkedClock = 100;
 
 // Scale at start and at the end of the shrink, and where the swell turns.
 constexpr double kStartScale = 0.1;
@@ -55,6 +57,21 @@ void shrink(Sprite* sprite, double x, double y, double scale, double drift)
     sprite->setAlpha(sprite->alpha() - kFadeStep);
 }
 
+// Small, hidden and out of sight until its first start.
+void parkSprite(Sprite* sprite)
+{
+    sprite->setUniformScale(kStartScale);
+    sprite->setPosition(kParkedX, kParkedY, kEffectDepth);
+    sprite->hide();
+}
+
+void parkParticle(SwirlParticle& particle)
+{
+    particle.clock = kParkedClock;
+    particle.growing = true;
+    particle.live = false;
+}
+
 }  // namespace
 
 void buildSwirl(SwirlSlot& slot, Texture* swirlImage, Texture* outlineImage)
@@ -67,14 +84,9 @@ void buildSwirl(SwirlSlot& slot, Texture* swirlImage, Texture* outlineImage)
         if (!sprite)
             continue;
         sprite->textureSpin = spin;
-        sprite->setUniformScale(kStartScale);
-        sprite->setPosition(kParkedX, kParkedY, kEffectDepth);
-        sprite->hide();
+        parkSprite(sprite);
     }
-
-    slot.particle.clock = 100;
-    slot.particle.growing = true;
-    slot.particle.live = false;
+    parkParticle(slot.particle);
     slot.particle.drift = rollDrift();
 }
 
@@ -83,14 +95,10 @@ void settleSwirl(SwirlSlot& slot)
     for (Sprite* sprite : {slot.swirl, slot.outline}) {
         if (!sprite)
             continue;
-        sprite->setUniformScale(kStartScale);
-        sprite->setPosition(kParkedX, kParkedY, kEffectDepth);
+        parkSprite(sprite);
         sprite->resetAlpha();
-        sprite->hide();
     }
-    slot.particle.clock = 100;
-    slot.particle.growing = true;
-    slot.particle.live = false;
+    parkParticle(slot.particle);
 }
 
 bool rollForStart(const SwirlParticle& particle, int hit, bool active)
