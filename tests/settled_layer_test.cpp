@@ -71,6 +71,8 @@ TEST(SettledLayerTest, HoldsWhatStaysAndNothingLeftOutLiesUnderOrMeetsIt)
     EXPECT_EQ(show(frame, {}, kSettledFrames), (std::vector<bool>{true, false, false, true}));
     std::vector<LayerSprite> unsorted = {backdrop, at(1, 50, 100, 100, 100), at(3, 40, 400, 10, 30)};
     EXPECT_EQ(show(unsorted, {}, kSettledFrames + 1), std::vector<bool>(3, false));
+    unsorted = {at(0, 55, 0, 0, 640), at(1, 50, 700, 100, 20), at(3, 60, 400, 10, 30)};  // the first pair, off screen
+    EXPECT_EQ(show(unsorted, {}, kSettledFrames + 1), std::vector<bool>(3, false));
     bool picked[kLayerSprites];
     EXPECT_EQ(pickSettledSprites(frame.data(), int(frame.size()), false, picked), 0);
     EXPECT_EQ(show({at(0, 0, 0, 0, 50), at(3, 60, 400, 10, 30)}, {0}, kSettledFrames + 1),

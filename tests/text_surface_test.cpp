@@ -3,6 +3,7 @@
 // the missing-media test checks.
 #include "text_surface.h"
 
+#include "notice.h"
 #include "test_display.h"
 #include "test_images.h"
 #include "texture.h"
@@ -90,6 +91,28 @@ TEST(TextSurfaceTest, CutsCentredTexturesAndBlackTextIsAHoleInAnImage)
             holes += alpha[(y + cut.offsetY()) * cut.textureWidth() + x + cut.offsetX()] == 0;
     EXPECT_GT(holes, 20) << "the letters are cut out of the bar";
     EXPECT_LT(holes, 60 * 26 - 600) << "the bar stays";
+}
+
+// A notice's picture: the plate's colour and alpha wherever no text lies,
+// the text added onto it and opaque where it does, `margin` wide on either
+// side, the bottom row first.
+TEST(NoticePictureTest, TextAddsOntoThePlateTurnedBottomRowFirst)
+{
+    TextSurface text((ensureDisplay(), 8u), 4u);
+    SDL_Surface* surface = text.workingSurface();
+    SDL_FillRect(surface, nullptr, 0);
+    SDL_Rect dot = {1, 0, 1, 1};  // top row, second column
+    SDL_FillRect(surface, &dot, SDL_MapRGB(surface->format, 100, 50, 25));
+    const NoticePicture notice(text, 8, 4, SDL_Color{10, 20, 30, 0}, 200, 2);
+    ASSERT_EQ(notice.width(), 12u);
+    ASSERT_EQ(notice.height(), 4u);
+    for (unsigned y = 0; y < 4; ++y)
+        for (unsigned x = 0; x < 12; ++x) {
+            const uint8_t* p = notice.pixels() + (y * 12 + x) * 4;
+            const bool dotHere = y == 3 && x == 3;
+            const std::vector<int> expected = dotHere ? std::vector<int>{110, 70, 55, 255} : std::vector<int>{10, 20, 30, 200};
+            EXPECT_EQ(std::vector<int>(p, p + 4), expected) << x << "," << y;
+        }
 }
 
 }  // namespace
