@@ -136,4 +136,18 @@ TEST_F(SpriteTest, ASettledSpriteBetweenMoversOfItsTextureIsDrawnOnce)
     EXPECT_EQ(readPixel(230, 110), once);
 }
 
+// Scaling keeps the image's centre where the unscaled image had it, through
+// one scaling after another, and carries a move made between them.
+TEST_F(SpriteTest, ScalingKeepsTheCentreThroughRescalesAndMoves)
+{
+    Sprite* s = make(100, 100, 1);  // 64 x 32: centre (132, 116)
+    s->setScale(2, 2);
+    EXPECT_EQ(std::pair(s->x(), s->y()), std::pair(68.0, 84.0));
+    s->setScale(3, 1);
+    EXPECT_EQ(std::pair(s->x(), s->y()), std::pair(36.0, 100.0));
+    s->setPosition(s->x() + 10, s->y(), 1);
+    s->setScale(1, 1);
+    EXPECT_EQ(std::pair(s->x(), s->y()), std::pair(110.0, 100.0));
+}
+
 }  // namespace
