@@ -92,4 +92,21 @@ TEST(FormationTest, EachKillSpeedsTheMarchBy1Point11)
     EXPECT_NEAR(marchSpeed, -kStartMarch * 1.11 * 1.11, 1e-12);
 }
 
+// A column's flares come from its bottom-most living alien, 10 pixels in
+// and 33 down from its corner, even when only the top row is left.
+TEST(FormationTest, TheBottomMostLivingAlienOfAColumnDropsItsFlares)
+{
+    marchOne(300.0, 100.0, -kStartMarch, kEdgeTestFrom);  // alien 0: row 0, column 0
+    fireDivisor = 56;  // a flare when rand() % 56 is 55
+    double x = 0.0, y = 0.0;  // where the alien stood when the pass began
+    for (int pass = 0; !alienBombSprite[0]->visible && pass < 5000; ++pass) {
+        x = alien[0].x;
+        y = alien[0].y;
+        runPasses(1);
+    }
+    ASSERT_TRUE(alienBombSprite[0]->visible);
+    EXPECT_EQ(alienBombSprite[0]->x(), x + 10.0);
+    EXPECT_EQ(alienBombSprite[0]->y(), y + 33.0 + 1.0) << "and one step of its fall";
+}
+
 }  // namespace

@@ -114,8 +114,9 @@ TEST(LevelsTest, AnAlienRammingAShieldScoresInThePanels)
 {
     for (auto [players, score1, score2] : {std::tuple{1u, 20u, 0u}, {2u, 10u, 10u}}) {
         startClearRound(players);
-        shield[1].alive = true;
-        placeAlien(0, shield[1].shieldArcSprite->x(), shield[1].shieldArcSprite->y());  // its corner on the bar
+        Shield& rammed = shield[players == 1 ? 0 : kShieldCount - 1];  // the first and the last
+        rammed.alive = true;
+        placeAlien(0, rammed.shieldArcSprite->x(), rammed.shieldArcSprite->y());  // its corner on the bar
         runPasses(1);
         EXPECT_FALSE(alien[0].alive) << players << " player(s)";
         EXPECT_EQ(tank[0].score, score1) << players << " player(s)";

@@ -116,6 +116,14 @@ TEST_F(SpriteTest, LargeTexturesLandTileByTileAndWideOnesInOneRow)
             EXPECT_EQ(readPixel(tx - 384, 100 + y), pattern(tx, y)) << tx << "," << y;
     EXPECT_EQ(readPixel(100, 99), (Rgb{0, 0, 0}));
     EXPECT_EQ(readPixel(100, 228), (Rgb{0, 0, 0}));
+
+    // Scaled to half about its centre (256, 256), each tile keeps its
+    // quarter: the blue says which tile a pixel came from.
+    s->hide();
+    make(0, 0, 1, &big)->setScale(0.5, 0.5);
+    drawScene();
+    for (auto [x, y, tileBlue] : {std::tuple{200, 200, 10}, {300, 200, 70}, {200, 300, 130}, {300, 300, 190}})
+        EXPECT_EQ(readPixel(x, y).b, tileBlue) << x << "," << y;
 }
 
 // A still half-transparent sprite between two moving ones of its texture

@@ -77,6 +77,13 @@ TEST(TankTest, EachEdgeStopsTheTankDeadWhileTheKeyIsHeld)
         EXPECT_EQ(tank[0].x, edge);
         EXPECT_EQ(tank[0].vx, 0.0);
     }
+    // Rolling exactly onto the edge is not past it: the tank keeps its speed.
+    startClearRound(1);
+    tank[0].x = float(kLeftEdge + 1.0 - kFriction);
+    tank[0].vx = -1.0f;
+    runPasses(1);
+    EXPECT_EQ(tank[0].x, kLeftEdge);
+    EXPECT_EQ(tank[0].vx, -1.0 + kFriction);
 }
 
 TEST(TankTest, PlayerTwosKeysDoNothingInAOnePlayerGame)
