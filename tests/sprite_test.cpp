@@ -156,6 +156,11 @@ TEST_F(SpriteTest, ScalingKeepsTheCentreThroughRescalesAndMoves)
     s->setPosition(s->x() + 10, s->y(), 1);
     s->setScale(1, 1);
     EXPECT_EQ(std::pair(s->x(), s->y()), std::pair(110.0, 100.0));
+    Sprite* tall = make(100, 100, 1);  // scaled one way only, then both
+    tall->setScale(1, 2);
+    EXPECT_EQ(std::pair(tall->x(), tall->y()), std::pair(100.0, 84.0));
+    tall->setScale(2, 2);
+    EXPECT_EQ(std::pair(tall->x(), tall->y()), std::pair(68.0, 84.0));
 }
 
 }  // namespace
