@@ -1,13 +1,13 @@
-// The installed `korvath` command: the build installed into a fresh prefix,
-// with the game itself swapped for a stand-in that says where it was started
-// and with what, so each case runs in a moment. The command must prepare the
-// player's folder, or refuse with one clear line and code 78 and leave
-// everything as it found it; it never writes through a link.
+// The installed `korvath` command, with a stand-in for the game that says
+// where it was started and with what: it prepares the player's folder, or
+// refuses with one line and code 78, and never writes through a link. Then
+// the real game through it, and the play command without a display.
 #include "game_process.h"
 #include "test_images.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -29,8 +29,11 @@ protected:
         root_ = mkdtemp(pattern);
         // The test runs in the build folder, which is what gets installed.
         installed_ = std::system((KORVATH_CMAKE " --install . --prefix '" + (root_ / "prefix").string() + "' >/dev/null").c_str()) == 0;
-        if (!installed_)
-            return;
+        if (installed_)
+            installStandIn();
+    }
+    static void installStandIn()
+    {
         std::ofstream(game(), std::ios::trunc) << "#!/bin/sh\necho \"$PWD $*\"\n";
         fs::permissions(game(), fs::perms::owner_all);
     }
@@ -155,6 +158,35 @@ TEST_F(CommandTest, RefusesWithOneLineWhereItWouldWriteThroughALinkOrHasNothingT
         fs::permissions(game(), fs::perms::owner_all);
         fs::remove_all(elsewhere);
     }
+}
+
+// The real game through the command, from elsewhere: the whole load goes
+// through (a quit signal once SDL catches it is seen at the first poll) and
+// its table is the player's own.
+TEST_F(CommandTest, TheInstalledGameLoadsFromAnywhereWithItsTableInThePlayersFolder)
+{
+    if (!std::getenv("DISPLAY"))
+        GTEST_SKIP() << "no X display (DISPLAY is not set): the game needs one to run";
+    fs::copy_file("korvath", game(), fs::copy_options::overwrite_existing);
+    GameProcess game(root_.string(), {(root_ / "prefix" / KORVATH_INSTALL_BINDIR / "korvath").string()},
+                     {"HOME=" + home().string(), "XDG_DATA_HOME"});
+    for (int waited = 0; waited < 300 && !game.catchesQuitSignal() && !game.hasEnded(); ++waited)
+        usleep(100000);
+    game.requestQuit();
+    ASSERT_TRUE(game.waitForEnd(30.0)) << game.summary();
+    EXPECT_EQ(game.exitCode(), 0) << game.summary();
+    EXPECT_EQ(readBytes(folder() / "media/font/scores.txt"), std::vector<uint8_t>(160, 0));
+    installStandIn();
+}
+
+TEST(PlayCommandTest, WithoutADisplayItSaysSoInOneLine)
+{
+    GameProcess play(KORVATH_SOURCE_DIR, {"./scripts/play.sh"}, {"DISPLAY"});
+    ASSERT_TRUE(play.waitForEnd(60.0)) << play.summary();
+    EXPECT_EQ(play.exitCode(), 1) << play.summary();
+    const std::string said = play.standardError();
+    EXPECT_EQ(said.rfind("No display found", 0), 0u) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;
 }
 
 }  // namespace

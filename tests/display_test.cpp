@@ -1,6 +1,5 @@
-// The frame pass: pacing, also across the tick counter's wrap, and the quit
-// signals, which the event poll reports as a quit. The frame allocation test
-// counts what drawing allocates.
+// The frame pacing, also across the tick counter's wrap, and the quit
+// signals, which the event poll reports as a quit.
 #include "display.h"
 
 #include "test_display.h"
@@ -10,12 +9,10 @@
 #include <csignal>
 #include <vector>
 
-// The tick counter, standing in for SDL's in this test: each reading moves it
-// on one tick, so the pacing's waits are counted in readings, the same on a
-// fast machine as on a slow one, and a test can set it just before the wrap.
+// SDL's tick counter and sleep, stood in for: each reading is one tick, so
+// waits count the same on any machine, and a sleep passes at once.
 static Uint32 fakeTicks = 0;
 Uint32 SDL_GetTicks() { return ++fakeTicks; }
-// And SDL's sleep, which passes the time asked for at once.
 static std::vector<Uint32> sleeps;
 void SDL_Delay(Uint32 ms)
 {
@@ -25,9 +22,8 @@ void SDL_Delay(Uint32 ms)
 
 namespace {
 
-// Each in a child of its own, which the signal must not kill: the event
-// poll after it reports a quit, as it does for a closed window. First in the
-// file, so that no display of the parent's is up beside the children's.
+// Each in a child the signal must not kill; first in the file, so that no
+// display of the parent's is up beside the children's.
 TEST(DisplayTest, TermIntAndHangUpSignalsAreQuitRequests)
 {
     for (int signal : {SIGTERM, SIGINT, SIGHUP})

@@ -1,6 +1,5 @@
 // The batched drawing shows what the reference drawing (one Sprite::draw per
-// sprite) shows, on fixed moments of the real game, and moves the sprites on
-// alike: the same spins and animation steps for the same sprites.
+// sprite) shows on fixed moments of the game, and turns and animates alike.
 #include "draw_scenes.h"
 #include "game_harness.h"
 
@@ -54,9 +53,7 @@ Difference compare(const Frame& a, const Frame& b)
     return d;
 }
 
-// What drawing moves on in a sprite: its turns, its texture and its
-// animation (the animator's counter, direction and frame; 0 for a still
-// sprite).
+// What drawing moves on in a sprite: its turns, texture and animation.
 using Motion = std::tuple<double, double, GLuint, int32_t, int32_t, FrameNode*>;
 
 std::vector<Motion> sceneMotion()
@@ -90,10 +87,8 @@ int mismatches(const std::vector<Motion>& a, const std::vector<Motion>& b)
     return n;
 }
 
-// Declared first, so it runs on the scene as the game loads it. The timed
-// title menu and hall of fame come after the busy moments in the frame
-// bench; whatever those leave behind (debris, smoke, a tank's pieces) must
-// not show on them, or the bench would time a picture the game never draws.
+// First, on the scene as loaded: the bench times these screens after busy
+// ones, whose left-overs must not show on them.
 TEST(DrawEquivalenceTest, QuietScreensLookAsAfterLoadingWhateverCameBefore)
 {
     constexpr int kQuietScreens[] = {1, 4};        // title menu, hall of fame

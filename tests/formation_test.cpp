@@ -1,7 +1,5 @@
-// The formation's march: sideways at the march speed, the turn and the step
-// down at each side, the edge test resting until the formation has moved
-// back from the side, and the speed-up by 1.11 per kill. Real playing
-// passes on a cleared round with a few aliens placed.
+// The formation's march, turns, step-down and speed-up, in real passes on a
+// cleared round with a few aliens placed.
 #include "game_harness.h"
 
 #include <gtest/gtest.h>
@@ -33,9 +31,8 @@ TEST(FormationTest, PastTheStepDownItMarchesSidewaysOnly)
     EXPECT_EQ(alienSprite[0]->x(), alien[0].x) << "the sprite follows its record";
 }
 
-// At each side: the turn reverses the march, and the formation steps down
-// for 53 passes, moving sideways only in the pass of the turn, by about
-// 9 pixels in all.
+// At each side the march turns, and the formation steps down for 53 passes,
+// moving sideways only in the pass of the turn.
 TEST(FormationTest, AtEachSideItTurnsAndStepsDown)
 {
     for (const auto& [side, speed] : {std::pair{kLeftSide, -kStartMarch}, {kRightSide, kStartMarch}}) {

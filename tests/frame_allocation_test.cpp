@@ -1,6 +1,5 @@
-// The frame pass allocates nothing: drawing a busy scene, paused passes,
-// and every playing pass in which no text changes (texts are the only things
-// re-made during play: scores, the lives digit, banners).
+// The frame pass allocates nothing: drawing, paused passes, and every
+// playing pass in which no text (score, lives, banner) is re-made.
 #include "game_harness.h"
 
 #include "alloc_counter.h"

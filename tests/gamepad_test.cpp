@@ -1,6 +1,5 @@
-// Gamepads: what a pad state holds in the key state the rules read, a pad
-// driving a tank and firing through real passes, and, where SDL offers a
-// virtual joystick, the whole way from the device through the event poll.
+// Gamepads: a pad's state as the keys the rules read, and a virtual pad
+// playing through the event poll where SDL offers one.
 #include "game_harness.h"
 
 #include "display.h"
@@ -86,9 +85,7 @@ struct VirtualPad {
 
 TEST(PadGameTest, AVirtualPadPlaysThroughTheEventPoll)
 {
-    // Other tests' windows opening on the same display may take the focus
-    // from this one: its pads must still be read, and the game must not
-    // pause for it.
+    // Other tests' windows may take the focus: the pad is read all the same.
     setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
     startGameHarness();
     installEventHandlers();

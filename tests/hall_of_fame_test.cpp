@@ -1,6 +1,5 @@
-// The hall-of-fame table, its insertion rule and its 160-byte file, kept in
-// a directory of the tests' own (a fixed name, so that a death test's child
-// finds the files the parent checks), never the player's scores.
+// The hall-of-fame table, its insertion rule and its 160-byte file, in a
+// folder of the tests' own.
 #include "hall_of_fame.h"
 
 #include "shutdown.h"
@@ -70,9 +69,8 @@ void bindSocket(const fs::path& path)
     close(fd);
 }
 
-// How a call made in a child process ended (its exit code as the shell
-// sees it, or minus the signal) and what it wrote on stderr. A child still
-// running after kHangSeconds is killed: a hang fails instead of stalling.
+// How a call made in a child ended (exit code, or minus the signal) and what
+// it wrote on stderr; a child still running after kHangSeconds is killed.
 struct Ending {
     int code;
     std::string said;
@@ -232,9 +230,8 @@ TEST_F(HallOfFameTest, AnythingButARegularFileIsAFailedLoadNeverAHang)
     }
 }
 
-// Any file of 0 to 400 bytes, random or letters only, loads and saves back
-// as its first 160 bytes (bytes after a name's NUL and names without one
-// alike). Built with the sanitizers, this also catches any read past a field.
+// Any file of 0 to 400 bytes loads and saves back as its first 160 bytes;
+// under the sanitizers this also catches any read past a field.
 TEST_F(HallOfFameTest, RandomAndTruncatedFilesLoadSafely)
 {
     std::mt19937 random(20240611);
@@ -295,10 +292,9 @@ TEST_F(HallOfFameTest, AFailedSaveSaysWhyKeepsTheOldFileAndNeverWritesThroughALi
     EXPECT_THAT(ending.said, MatchesRegex("korvath: cannot save the hall of fame /.*/missing/scores.txt: No such file or directory\n"));
 }
 
-// A save makes its new table under a fresh name, so a link where the new
-// file once went is not written through; the table keeps the permission
-// bits the player gave it; and a table removed while the game ran stays
-// removed: the save writes one holding only the new entry.
+// A save writes under a fresh name (no link is written through), keeps the
+// table's permission bits, and a table removed meanwhile stays so: the save
+// writes one holding only the new entry.
 TEST_F(HallOfFameTest, ASaveKeepsPermissionsAndLinksAsTheyAreAndARemovedTableStaysRemoved)
 {
     const fs::path elsewhere = kDirectory / "players_own_file";
@@ -321,9 +317,8 @@ TEST_F(HallOfFameTest, ASaveKeepsPermissionsAndLinksAsTheyAreAndARemovedTableSta
     EXPECT_EQ(readBytes(kFile), alone);
 }
 
-// Another program holding the lock: the save waits for it, but a quit
-// signal ends the wait at once with the table untouched, and after five
-// seconds it is a failed save, never a write without the lock.
+// Another program holding the lock: a quit signal ends the wait at once, and
+// after five seconds it is a failed save, never a write without the lock.
 TEST_F(HallOfFameTest, AHeldLockGivesWayToAQuitSignalAndFailsTheSaveAfterFiveSeconds)
 {
     const Bytes old = record("old", 1234);
@@ -351,10 +346,8 @@ TEST_F(HallOfFameTest, AHeldLockGivesWayToAQuitSignalAndFailsTheSaveAfterFiveSec
     close(held);
 }
 
-// Two games of one player each read the table at their start and each earn
-// a place: the later save keeps the earlier one's entry, whether they save
-// one after the other or at the same moment, and a score the other game has
-// pushed out no longer goes in.
+// Games sharing one table, saving one after the other or at once, keep each
+// other's entries; a score the other game pushed out no longer goes in.
 TEST_F(HallOfFameTest, GamesSavingOneTableKeepEachOthersEntries)
 {
     fill(kTens);

@@ -1,6 +1,5 @@
-// What shots and flares hit, through real passes: hit boxes at their exact
-// bounds, and a life lost for each flare or shield a tank touches, even two
-// in one pass.
+// What shots and flares hit, at their exact bounds, and a life lost for each
+// flare or shield a tank touches, even two in one pass.
 #include "game_harness.h"
 
 #include <gtest/gtest.h>
@@ -13,11 +12,9 @@ constexpr double kHair = 1e-6;
 double launchX(const Sprite* s, const DebrisPiece& piece) { return s->x() - piece.dx; }
 double launchY(const Sprite* s, const DebrisPiece& piece) { return s->y() - (piece.dy - kDebrisGravity); }
 
-// Against an alien at (200, 100), a shot's points are x + 2, x + 5 and y + 2,
-// y + 9, and the alien's size 27 pixels. Against a tank, the wheel cover is
-// the leftmost part a flare is tested with, the cannon the highest. Against
-// the crossing ship, which moves before it is hit, a shot's points are x + 2,
-// x + 5 and y + 2, y + 5: one of each pair on an edge is enough.
+// A shot's points against an alien (27 pixels) are x + 2, x + 5, y + 2,
+// y + 9, against the moving ship x + 2, x + 5, y + 2, y + 5; a flare meets a
+// tank's wheel cover leftmost and its cannon highest.
 TEST(HitsTest, ShotsAndFlaresTouchAliensTanksAndTheShipAtTheirExactBounds)
 {
     startClearRound(1);

@@ -6,10 +6,8 @@
 
 namespace {
 
-// In the design's numbers: the top row's y (alien 0) and the bottom row's
-// (alien 35, in the last column), the flare's first step from (100, 100),
-// the fire divisor and the shields' push, the aliens' opacity, and the first
-// shield's x ten passes in.
+// Per level: the top and bottom rows' y, a flare's first step from
+// (100, 100), the fire divisor, the shields' push and place, the opacity.
 TEST(LevelsTest, EachLevelNumberSetsItsFeatures)
 {
     constexpr double kLastColumnX = 490.0;
@@ -45,11 +43,9 @@ TEST(LevelsTest, EachLevelNumberSetsItsFeatures)
     }
 }
 
-// An alien past y 360 knocks the shields away for the rest of the level:
-// they sink and, past y 700, are gone, or a round start before that takes
-// them away at once; a new level brings them back. One at y 430 lands, which
-// ends the game silently with every life left; the menu is back 180 passes
-// later. (Winning shows in the replay's record.)
+// An alien past y 360 knocks the shields away (sunk past y 700, or taken at
+// the next round start) until a new level; one at y 430 lands and ends the
+// game silently with every life left, the menu back 180 passes later.
 TEST(LevelsTest, TheFormationComingLowKnocksTheShieldsAwayAndLands)
 {
     constexpr double kShieldsDownY = 360.0, kGoneY = 700.0, kLandingY = 430.0;
@@ -107,9 +103,8 @@ TEST(LevelsTest, TheFormationComingLowKnocksTheShieldsAwayAndLands)
     EXPECT_EQ(aliensAlive, kAlienCount);
 }
 
-// An alien that rams a shield scores 20 in a one-player game and 10 to each
-// player in a two-player game. Each player's six score digits stand 10
-// pixels apart in their own panel (odd widths sit half a pixel left).
+// Ramming a shield scores 20 for one player, 10 each for two; each panel's
+// six digits stand 10 pixels apart.
 TEST(LevelsTest, AnAlienRammingAShieldScoresInThePanels)
 {
     for (auto [players, score1, score2] : {std::tuple{1u, 20u, 0u}, {2u, 10u, 10u}}) {

@@ -1,7 +1,6 @@
-// The generated media: every picture loads through the game's own code at
-// the sizes the game cuts and places it by, strips animate, swirls can spin,
-// sounds are clean, and a rebuild is byte-identical and keeps a player's
-// scores. Runs from the run directory, where media/ was written.
+// The generated media: pictures at the sizes the game cuts them by, strips
+// that animate, swirls that can spin, clean sounds, and a byte-identical
+// rebuild that keeps a player's scores.
 #include "scene.h"
 #include "test_display.h"
 #include "texture.h"

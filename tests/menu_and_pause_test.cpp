@@ -1,9 +1,9 @@
-// The title menu's keys and their latch, and the pause: a key that chose
-// something counts once until every menu key is up; a paused game runs no
-// pass at all, so that resuming goes on exactly as if it had never stopped.
+// The title menu's keys and their latch, and the pause, after which the
+// game goes on exactly as if it had never stopped.
 #include "game_harness.h"
 
 #include "keys.h"
+#include "shutdown.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +62,22 @@ TEST(MenuTest, SpaceChoosesTheItemUnderTheCursor)
     }
 }
 
+// Space on "Quit" asks for the end with code 0 in that very pass, however
+// the latch stands, even as Down reaches "Quit"; the main loop carries it out.
+TEST(MenuTest, SpaceOnQuitAsksForTheEndWithZeroWhateverTheLatch)
+{
+    for (bool latched : {true, false}) {
+        SCOPED_TRACE(latched ? "latched, on Quit" : "free, Down onto Quit");
+        returnToTitleMenu();
+        menuKeyLatch = latched ? kKeyLatched : kKeyFree;
+        menuCursor = latched ? kQuit : kHallOfFame;
+        runPasses(1, latched ? kChoose : Keys{kMenuDownKey, kChooseKey});
+        EXPECT_EQ(takeShutDownRequest(), std::optional<int>(0));
+        runPasses(1);
+        EXPECT_EQ(takeShutDownRequest(), std::nullopt) << "asked once";
+    }
+}
+
 SDL_Event pauseKeyEvent()
 {
     SDL_Event e = {};
@@ -91,9 +107,8 @@ Snapshot snapshot()
     return s;
 }
 
-// The same busy game played for 60 passes, once straight through and once
-// paused after 30 for 50 passes with every key held: the same end, down to
-// the next random number.
+// 60 busy passes straight, or paused after 30 for 50 passes with every key
+// held: the same end, down to the next random number.
 TEST(PauseTest, APausedGameResumesExactlyWhereItStopped)
 {
     const Keys everything{SDLK_LEFT, SDLK_SPACE, SDLK_d, SDLK_LCTRL};

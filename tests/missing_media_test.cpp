@@ -1,9 +1,6 @@
-// Every file of the media directory taken away in turn from a copy of the
-// run directory: the real game either ends with that file's own exit code
-// and message, or starts without it and quits cleanly when asked. It never
-// dies from a signal and never ends with another code. The table below must
-// name every file the build puts into media/, so a new file cannot go
-// untested.
+// Each media file taken away in turn: the real game ends with that file's
+// own code and message, or starts without it and quits cleanly when asked.
+// The table names every file in media/, so no new file goes untested.
 #include "game_process.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What becomes of the game without one file: its exit code as the shell
-// sees it (the low eight bits), 0 where it starts, and quits when asked; and
-// what it writes to stderr (only the start of it for the font, whose
-// library adds its own reason, and the score table, whose message goes on
-// with its place and the system's reason). It never writes to stdout.
+// The game without one file: its exit code's low eight bits (0: it starts)
+// and its stderr (only the start, where a library or the system adds why).
 struct MediaFile {
     std::string gamePath;
     int exitCode;
@@ -85,11 +79,9 @@ struct Trial {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     }
 
-    // A game that should keep running is asked to quit as soon as SDL
-    // catches the request. The quit event then waits in the queue until the
-    // main loop's first poll, so exit code 0 means the whole load went
-    // through. A game expected to fail is left alone: if it kept running
-    // instead, it is asked to quit only when it is given up on.
+    // A game that should run is asked to quit once SDL catches the signal;
+    // the main loop's first poll sees it, so code 0 means the load went
+    // through. One expected to fail is asked only when given up on.
     void step()
     {
         const bool wantQuit = file.exitCode == 0 || seconds() > kSecondsBeforeGivingUp;

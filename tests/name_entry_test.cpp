@@ -1,5 +1,4 @@
-// Name entry, driven through the real game's passes with chosen keys. What
-// Return stores and saves is checked on the real game by the end-to-end test.
+// Name entry, driven through the real game's passes with chosen keys.
 #include "game_harness.h"
 
 #include "name_entry.h"
@@ -85,8 +84,7 @@ TEST(NameEntryTest, EachPressEntersOneLetterCapitalisedByShiftOrCapsLockUpToEigh
     EXPECT_EQ(typed(), "aABCdef") << "the held letter must be pressed again";
 }
 
-// Alt+Return switches between window and full screen and does nothing
-// else: held, or held on after Alt is let go, it stores no name; Return
+// Alt+Return, held or held on after Alt is let go, stores no name; Return
 // pressed anew does.
 TEST(NameEntryTest, AltReturnSwitchesTheScreenAndStoresNoName)
 {

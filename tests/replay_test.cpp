@@ -1,18 +1,10 @@
-// A bot's session replayed from one seed and checked against the record of
-// that session (replay_record.txt beside this file): the title menu, one-
-// and two-player games, lost lives, levels cleared into the sixties, Escape,
-// name entry, the hall of fame, pauses by P or a lost window focus (a
-// paused game must stand still, draw no random number and hold its sound),
-// and the music switched off and on, whose notices the rules never see.
-// Each checkpoint holds the game's counters and a digest of every shown
-// sprite's place, look and motion in every fourth pass so far, so that a change to
-// any rule shows as the first checkpoint that differs; the rule tests say
-// which rule. Each time the title menu is back, the scene must hold exactly
-// as many sprites and textures as the first time. After an intended change
-// of the rules, record the session anew:
+// A seeded bot session (menus, games up to the win, name entry, pauses by P
+// or a lost focus, the music switched off and on) checked against
+// replay_record.txt: each checkpoint holds the game's counters and a digest
+// of every shown sprite so far, so a change to any rule shows as the first
+// checkpoint that differs. Re-record after an intended change with
 //   KORVATH_RECORD_REPLAY=1 build/tests/replay_test
-// KORVATH_BOT_PASSES=n plays on for n passes instead and compares with no
-// record (a sanitizer build plays a million this way).
+// KORVATH_BOT_PASSES=n plays n passes against no record instead.
 #include "game_harness.h"
 
 #include "keys.h"
@@ -54,10 +46,8 @@ struct Digest {
     }
 };
 
-// Every shown sprite's place, look and motion, added to a digest that runs
-// through the whole session, so that a difference seen in any pass shows in
-// every checkpoint after it. Of a hidden sprite only that it is hidden
-// counts: where it waits is nothing a player sees.
+// Every shown sprite's place and look; of a hidden one only that it is
+// hidden, for where it waits is nothing a player sees.
 void addScene(Digest& sprites)
 {
     for (const Sprite* s = sceneHead; s; s = s->next) {

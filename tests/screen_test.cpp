@@ -1,9 +1,7 @@
-// The game on screens larger than its own 640 x 480. The window's size for a
-// screen, and where the picture goes in a window or screen of any size; and
-// the real game in full screen on a larger X screen: the whole picture,
-// centred, enlarged by whole multiples, black bars around it, whether a
-// window manager sizes the window or none does, and still so after Alt+Enter
-// to a window and back.
+// Screens larger than 640 x 480: the window's scale, the picture's place,
+// and the real game full screen on a larger X screen, centred by whole
+// multiples within black bars, with or without a window manager, and still
+// so after Alt+Enter to a window and back.
 #include "presentation.h"
 
 #include "game_process.h"

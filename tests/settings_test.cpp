@@ -1,7 +1,5 @@
-// The player's settings: the file's lines, good and bad, and the one line
-// each problem costs; a change that rewrites one value and no other byte; a
-// file with a problem never rewritten; a rebound key driving the tank in
-// real passes, the pads following it; a notice coming and going; and the
+// The player's settings: the file's lines and the one line each problem
+// costs, changes kept in it, rebound keys and pads, the notices, and the
 // command line.
 #include "game_harness.h"
 #include "game_process.h"
@@ -18,25 +16,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string readText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeText(const fs::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 class SettingsTest : public ::testing::Test {
 protected:
@@ -140,10 +124,9 @@ TEST(SettingsTextTest, AChangeRewritesOneValueAndNoOtherByte)
     EXPECT_EQ(text.bytes(), "# my keys\r\nplayer1.fire = j   # fire\n\n  Volume=10 # low\nmusic = off\neffects = off\n");
 }
 
-// M, N and the volume keys keep each change in the file, through a link
-// too, with the file's own permission bits; a missing file is made, folder
-// and all. A file that had a problem is never written: the change lasts for
-// the run, and that is said once.
+// M, N and the volume keys keep each change in the file (through a link,
+// with its permission bits; a missing one is made), but never in a file that
+// had a problem: there the change lasts for the run, and that is said once.
 TEST_F(SettingsTest, ChangesInTheGameAreKeptButNeverInAFileThatHadAProblem)
 {
     const std::string mine = "# mine\nvolume = 4   # quiet\nmusic = on\n";

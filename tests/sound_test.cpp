@@ -1,6 +1,5 @@
-// The sound layer. With audio, SDL's disk driver captures the mix and what a
-// player would hear is measured in it; without audio every call must still
-// work. The test sounds are sine bursts written into a scratch directory.
+// The sound layer: what a player would hear, measured in the mix SDL's disk
+// driver captures; without audio, every call still works.
 #include "fsound.h"
 #include "keys.h"
 #include "samples.h"
@@ -44,9 +43,7 @@ void writeTone(const fs::path& path, double seconds)
     out.write(reinterpret_cast<const char*>(samples.data()), 2 * frames);
 }
 
-// Each test works in a scratch directory in the run directory, as its current
-// one. A death test's child, a fresh run of this binary that ends in exit(),
-// works in the same one, and the parent removes it.
+// Each test works in a scratch folder (a death test's child too).
 class SoundTest : public ::testing::Test {
 protected:
     SoundTest()
@@ -89,11 +86,9 @@ const double kFullTone = 11585;  // RMS of the test tone at full volume
 bool loud(double rms) { return rms > kFullTone / 2; }
 bool silent(double rms) { return rms < kSilence; }
 
-// The disk driver writes the mix out as it plays, at the pace a player hears
-// it, but how far behind an action its effect reaches the file varies with
-// the machine's load. So the capture is read on from where the last read
-// ended, and a check waits for the state it expects (a sound heard, then
-// silence) in 10 ms blocks, however fast the machine.
+// The capture grows at the pace a player hears it, but how far behind an
+// action its effect arrives varies with the machine's load: it is read on
+// in 10 ms blocks until the state a check expects.
 class AudibleSound : public SoundTest {
 protected:
     void SetUp() override
@@ -103,9 +98,8 @@ protected:
         measureCaptureRate();
     }
 
-    // SDL may run the device, and so the capture, faster than the mixer and
-    // convert on the way: the capture's rate is the test tone's pitch times
-    // the frames from one upward zero crossing to the next.
+    // SDL may run the device faster than the mixer: the capture's rate is
+    // the tone's pitch times the frames between upward zero crossings.
     void measureCaptureRate()
     {
         FSOUND_PlaySound(FSOUND_FREE, tone(0.5));
@@ -228,9 +222,8 @@ TEST_F(AudibleSound, LoopsAndMusicPlayOnUntilStoppedOrReplaced)
     FSOUND_Stream_Close(music);
 }
 
-// The player's keys: M silences the music and a second M brings it back,
-// N the same for the effects, each leaving the other alone; the volume
-// steps scale both. To the game a silenced channel plays on.
+// M and N silence the music or the effects (which play on, unheard) until
+// pressed again; the volume steps scale both.
 TEST_F(AudibleSound, MusicAndEffectsKeysSilenceTheirOwnAndTheVolumeScalesBoth)
 {
     loadSettings((dir_ / "korvath.conf").string());

@@ -43,10 +43,8 @@ protected:
     std::vector<std::unique_ptr<Sprite>> sprites;
 };
 
-// One scene: a blue cover scaled from one pixel over the lower half with a
-// white quad in front at depth 100, a vertical corner gradient, corners out
-// of range clamped, and a ring whose black hole shows the older white quad
-// of equal depth behind it (the newest of equal depths is drawn on top).
+// A one-pixel cover scaled over the lower half, a corner gradient, clamped
+// corners, and a ring whose black hole shows the older quad of equal depth.
 TEST_F(SpriteTest, QuadsLandOnTheirPixelsWithClampedCornerGradientsAndHolesThatWriteNoDepth)
 {
     Sprite* cover = make(0, 0, 99.99, solidTexture("one", 1, 1, {0, 0, 255}));

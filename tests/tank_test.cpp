@@ -1,8 +1,5 @@
 // Driving: a tank's speed, lean and skid as it accelerates, coasts,
-// reverses and meets each edge, and two tanks bumping. Real playing passes
-// on a cleared round, checked against the rules' own numbers: full speed 2
-// in steps of 1/8, friction 1/32, lean 2 degrees a pass up to 8, the road
-// from x 80 to x 507.
+// reverses and meets each edge, and two tanks bumping, in real passes.
 #include "game_harness.h"
 
 #include "keys.h"
@@ -97,9 +94,8 @@ TEST(TankTest, PlayerTwosKeysDoNothingInAOnePlayerGame)
     EXPECT_FALSE(shot[1].active);
 }
 
-// Player 1 starts on the right. Put the two wheel covers edge to edge, both
-// tanks driving at each other at full speed: the pass undoes their last
-// moves, swaps the speeds and moves them apart, before friction.
+// Wheel covers edge to edge, driving at each other: the pass undoes their
+// moves, swaps the speeds and parts them, before friction.
 TEST(TankTest, TouchingTanksSwapSpeedsAndPart)
 {
     for (double gap : {0.0, 1.0}) {

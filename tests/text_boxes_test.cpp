@@ -1,8 +1,5 @@
-// Every text the game shows in a fixed box keeps all its ink inside that
-// box. Each text is drawn twice through the game's own TextSurface and
-// Texture path, in the game's colour: once with room all round (its whole
-// ink), once at the offset and in the box the game uses. Any texel the box
-// loses is ink cut off at the top, bottom or right.
+// Every text in a fixed box keeps all its ink inside it: drawn with room
+// all round, then in the game's box; any texel the box loses was cut off.
 #include "scene.h"
 #include "test_display.h"
 #include "test_images.h"

@@ -1,6 +1,5 @@
-// Text measurement and drawing, the clean copy, font changes, and text on
-// an image; a blank of width 0. Missing fonts and images end the game as
-// the missing-media test checks.
+// Text measurement and drawing, the clean copy, text on an image, a blank
+// of width 0, and a notice's picture.
 #include "text_surface.h"
 
 #include "notice.h"
@@ -93,9 +92,8 @@ TEST(TextSurfaceTest, CutsCentredTexturesAndBlackTextIsAHoleInAnImage)
     EXPECT_LT(holes, 60 * 26 - 600) << "the bar stays";
 }
 
-// A notice's picture: the plate's colour and alpha wherever no text lies,
-// the text added onto it and opaque where it does, `margin` wide on either
-// side, the bottom row first.
+// The plate's colour and alpha, the text added on and opaque, `margin`
+// wide either side, the bottom row first.
 TEST(NoticePictureTest, TextAddsOntoThePlateTurnedBottomRowFirst)
 {
     TextSurface text((ensureDisplay(), 8u), 4u);

@@ -59,9 +59,8 @@ TEST(TextureLoadFailure, AMissingOrCorruptFileEndsTheProgramWith191)
     EXPECT_EXIT(Texture(path.c_str()), ::testing::ExitedWithCode(191), "Error could not load file");
 }
 
-// A load into a texture that holds one frees what it held; in the main
-// loop a file that cannot be read asks for the end and leaves the texture
-// empty rather than ending the program in the middle of a pass.
+// A load frees what it replaces; in the main loop a failed one asks for the
+// end and leaves the texture empty.
 TEST(TextureTest, ALoadFreesWhatItReplacesAndAFailedOneLeavesAnEmptyTexture)
 {
     const auto t = load("first.bmp", 8, 8, grey);

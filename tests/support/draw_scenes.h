@@ -1,6 +1,5 @@
-// Fixed, seeded moments of the real game for checking and timing the frame's
-// drawing: the draw equivalence test compares the batched drawing with the
-// one-sprite-at-a-time reference on each, and the frame bench times both.
+// Seeded moments of the game, on which the draw equivalence test checks the
+// frame's drawing and the frame bench times it.
 #pragma once
 
 struct DrawScene {

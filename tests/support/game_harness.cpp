@@ -10,24 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-Keys::Keys(std::initializer_list<SDLKey> held)
-{
-    for (SDLKey key : held)
-        hold(key);
-}
-
-Keys& Keys::hold(SDLKey key)
-{
-    state_[key] = 1;
-    return *this;
-}
-
-Keys& Keys::release(SDLKey key)
-{
-    state_[key] = 0;
-    return *this;
-}
-
 namespace {
 
 // The tests' own hall-of-fame file, so that no test ever touches a player's

@@ -1,8 +1,6 @@
-// Runs the real game headless for tests: the display, the sound library
-// and the whole scene are brought up once per test process, and passes of
-// the main loop run with a key state of the test's choosing, without the
-// event poll and without the 15 ms pacing. Brings in the game's headers,
-// so that a game-rule test needs little more.
+// The real game for tests: brought up once per process, its passes run with
+// keys of the test's choosing, without the event poll or the pacing. Brings
+// in the game's headers, so that a rule test needs little more.
 #pragma once
 
 #include "debris.h"
@@ -37,9 +35,13 @@
 class Keys {
 public:
     Keys() = default;
-    Keys(std::initializer_list<SDLKey> held);
-    Keys& hold(SDLKey key);
-    Keys& release(SDLKey key);
+    Keys(std::initializer_list<SDLKey> held)
+    {
+        for (SDLKey key : held)
+            hold(key);
+    }
+    Keys& hold(SDLKey key) { return state_[key] = 1, *this; }
+    Keys& release(SDLKey key) { return state_[key] = 0, *this; }
     const Uint8* state() const { return state_; }
 
 private:
@@ -61,11 +63,9 @@ void returnToTitleMenu(unsigned seed = 1);
 // itself and runs until the first playing pass is due.
 void startNewGame(int players, unsigned seed = 1);
 
-// A busy mid-game scene: two players, the formation in place and marching,
-// flares falling away from the tanks, both tanks skidding, and debris
-// smoking: with everyPiece, all forty pieces at once (both tanks, the
-// mothership and five alien explosions: the worst the game can make);
-// otherwise a hectic moment of play (the mothership and three aliens).
+// A busy two-player scene: the formation marching, flares falling, both
+// tanks skidding, debris smoking: with everyPiece all forty pieces (the
+// worst the game makes), else the ship's and three aliens'.
 void setUpBusyScene(unsigned seed = 7, bool everyPiece = true);
 // Re-arms what a busy scene uses up (flares, debris, skids) without
 // starting a new game.

@@ -1,5 +1,7 @@
 #include "game_process.h"
 
+#include "test_images.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -19,14 +21,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
-
-std::string readWhole(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 void redirect(int stream, const std::string& path)
 {
@@ -164,12 +158,12 @@ int GameProcess::endingSignal() const
 
 std::string GameProcess::standardOutput() const
 {
-    return readWhole(directory_ + "/stdout.txt");
+    return readText(directory_ + "/stdout.txt");
 }
 
 std::string GameProcess::standardError() const
 {
-    return readWhole(directory_ + "/stderr.txt");
+    return readText(directory_ + "/stderr.txt");
 }
 
 std::string GameProcess::summary() const

@@ -1,6 +1,5 @@
-// The real game binary as a child process, for tests that watch it from the
-// outside: it runs in a throw-away copy of the run directory (the binary and
-// its media/), with its output streams caught in files there.
+// The real game as a child process in a throw-away copy of the run
+// directory, its output caught in files there.
 #pragma once
 
 #include <sys/types.h>
@@ -25,17 +24,14 @@ private:
     std::string path_;
 };
 
-// ./korvath started in a directory. Sound goes to SDL's dummy driver unless
-// the environment chooses another, so no audio library talks on stderr, and
-// its settings are looked for in the directory's own .config/ (none there:
-// every default), never the tester's.
-// A game still running when this goes out of scope is killed.
+// ./korvath started in a directory, with the dummy sound driver unless the
+// environment names one and the directory's own (empty) .config/; killed if
+// still running when it goes out of scope.
 class GameProcess {
 public:
     explicit GameProcess(const std::string& directory);
-    // Any command started in a directory, e.g. a script that ends by running
-    // the game. `environment` holds NAME=value entries to set, and bare
-    // NAMEs to remove, on top of the test's own.
+    // Any command; `environment` holds NAME=value entries to set and bare
+    // NAMEs to remove.
     GameProcess(const std::string& directory, const std::vector<std::string>& command,
                 const std::vector<std::string>& environment = {});
     ~GameProcess();

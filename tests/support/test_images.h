@@ -11,8 +11,10 @@ struct Rgb {
     bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
 };
 
-// The bytes of a file; none when it cannot be read.
+// The bytes of a file, or its text; none when it cannot be read.
 std::vector<uint8_t> readBytes(const std::string& path);
+std::string readText(const std::string& path);
+void writeText(const std::string& path, const std::string& text);
 
 // A fresh, empty directory under /tmp for this test process.
 std::string scratchDirectory();

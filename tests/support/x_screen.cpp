@@ -24,21 +24,11 @@ constexpr int kPollMs = 30;
 // effect is still awaited after the key is let go.
 constexpr double kPressSeconds = 1.5;
 constexpr double kReleaseSeconds = 0.3;
+constexpr double kPressingSeconds = 20.0;  // at most, for one key's effect
 
 uint8_t channel(unsigned long pixel, unsigned long mask)
 {
     return mask ? uint8_t((pixel & mask) >> __builtin_ctzl(mask)) : 0;
-}
-
-// Screenshots are taken many times a second while the game runs on the same
-// cores, so the usual 32-bit layout is read directly.
-unsigned long pixelAt(XImage* image, int x, int y)
-{
-    if (image->bits_per_pixel != 32 || image->byte_order != LSBFirst)
-        return XGetPixel(image, x, y);
-    const auto* row = reinterpret_cast<const unsigned char*>(image->data + y * image->bytes_per_line);
-    const unsigned char* p = row + 4 * x;
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (unsigned long)(p[3]) << 24;
 }
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -67,7 +57,7 @@ Screenshot Screenshot::grab(Display* display, int left, int top, int scale)
     shot.pixels_.reserve(kScreenWidth * kScreenHeight);
     for (int y = 0; y < kScreenHeight; ++y)
         for (int x = 0; x < kScreenWidth; ++x) {
-            const unsigned long p = pixelAt(image, x * scale, y * scale);
+            const unsigned long p = XGetPixel(image, x * scale, y * scale);
             shot.pixels_.push_back({channel(p, image->red_mask), channel(p, image->green_mask),
                                     channel(p, image->blue_mask)});
         }
@@ -171,37 +161,34 @@ void PrivateXServer::stop(int signal)
     server_->waitForEnd(10.0);
 }
 
-bool ScreenWatcher::waitForScreen(const std::function<bool(const Screenshot&)>& seen, double seconds)
+bool OnScreenTest::waitForScreen(const std::function<bool(const Screenshot&)>& seen, double seconds)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     for (;;) {
-        screen = Screenshot::grab(display_);
-        if (seen(screen))
+        screen_ = Screenshot::grab(display_);
+        if (seen(screen_))
             return true;
-        if (game_.hasEnded() || std::chrono::steady_clock::now() > deadline)
+        if (game_->hasEnded() || std::chrono::steady_clock::now() > deadline)
             return false;
         sleepMs(kPollMs);
     }
 }
 
-bool ScreenWatcher::pressUntil(const char* key, const std::function<bool(const Screenshot&)>& seen,
-                               double seconds)
+bool OnScreenTest::pressUntil(const char* key, const std::function<bool(const Screenshot&)>& seen)
 {
-    // A press counts only once the game has seen the previous key released
-    // (the menus' latch), and a busy machine may run the game's passes late:
-    // so a press that shows nothing is let go and made again, rather than
-    // held for a fixed time.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    // The menus' latch, and a busy machine's late passes: a press that shows
+    // nothing is let go and made again.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(kPressingSeconds);
     for (;;) {
         xdotool("keydown", key);
         bool happened = waitForScreen(seen, kPressSeconds);
         xdotool("keyup", key);
         happened = happened || waitForScreen(seen, kReleaseSeconds);
         if (happened) {
-            sleepMs(100);
+            sleepMs(100);  // a few passes to see the key released
             return true;
         }
-        if (game_.hasEnded() || std::chrono::steady_clock::now() > deadline)
+        if (game_->hasEnded() || std::chrono::steady_clock::now() > deadline)
             return false;
     }
 }
@@ -223,7 +210,6 @@ void OnScreenTest::SetUp()
 
 void OnScreenTest::TearDown()
 {
-    watch_.reset();
     game_.reset();
     if (!display_)
         return;
@@ -235,5 +221,4 @@ void OnScreenTest::TearDown()
 void OnScreenTest::startGame()
 {
     game_ = std::make_unique<GameProcess>(dir_.path(), std::vector<std::string>{"./korvath", "--window"});
-    watch_ = std::make_unique<ScreenWatcher>(display_, *game_);
 }

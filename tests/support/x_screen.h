@@ -1,6 +1,5 @@
-// The X screen as a player sees it, for tests that run the real game: full
-// 640 x 480 screenshots, the colours of what the game shows, and real key
-// presses through xdotool.
+// The X screen as a player sees it: screenshots, the colours of what the
+// game shows, and real key presses through xdotool.
 #pragma once
 
 #include "game_process.h"
@@ -33,9 +32,7 @@ const Area kBanner = {250, 220, 390, 260};
 const Area kNamePrompt = {172, 352, 260, 363};
 const Area kTypedNameRow = {255, 350, 470, 372};
 
-// Colours of what the player sees. The loading cover is the dark blue panel
-// colour; texts are the game's grey-blue drawn additively; the highlight bar
-// is a pale blue block.
+// The loading cover's dark blue, the texts' grey-blue, the pale blue bar.
 bool isCoverBlue(Rgb c);
 bool isText(Rgb c);
 bool isHighlightBar(Rgb c);
@@ -44,9 +41,7 @@ class Screenshot {
 public:
     // The whole screen now; empty (every count 0) if it cannot be read.
     static Screenshot grab(Display* display);
-    // The game's picture enlarged `scale` times with its top-left corner at
-    // (x, y) of a larger screen, one pixel of each square: the same
-    // picture as on a screen of its own size.
+    // The picture enlarged `scale` times at (x, y), one pixel of each square.
     static Screenshot grab(Display* display, int x, int y, int scale);
 
     Rgb at(int x, int y) const { return pixels_[y * kScreenWidth + x]; }
@@ -68,9 +63,8 @@ bool titleMenuWithHighlightOn(const Screenshot& s, int item);
 // Window id).
 unsigned long gameWindow(Display* display);
 
-// Real key events through the X server's test extension, to the window under
-// the pointer: the game's full-screen window. `action` is key, keydown or
-// keyup; `key` an X key name ("space", "Left").
+// A real key event through xdotool: `action` is key, keydown or keyup; `key`
+// an X key name ("space", "Left").
 bool xdotool(const char* action, const char* key);
 bool xdotoolInstalled();
 
@@ -80,7 +74,6 @@ class PrivateXServer {
 public:
     explicit PrivateXServer(const std::string& size = "640x480");
     const std::string& name() const { return name_; }
-    GameProcess& process() { return *server_; }
     // A connection of the caller's, to close before the server goes (or its
     // own Xlib would end the test).
     Display* open() const;
@@ -91,50 +84,25 @@ private:
     std::unique_ptr<GameProcess> server_;
 };
 
-// Watches one running game on one display.
-class ScreenWatcher {
-public:
-    ScreenWatcher(Display* display, GameProcess& game) : display_(display), game_(game) {}
-
-    // Takes screenshots until `seen` holds for one, the game ends, or
-    // `seconds` pass. The last screenshot stays in `screen`.
-    bool waitForScreen(const std::function<bool(const Screenshot&)>& seen, double seconds = 10.0);
-    // Presses a key until the screen shows its effect (holding it a while,
-    // then letting go and pressing again), at most `seconds` in all; then
-    // gives the game a few passes to see it released.
-    bool pressUntil(const char* key, const std::function<bool(const Screenshot&)>& seen, double seconds = 20.0);
-
-    Screenshot screen;
-
-private:
-    Display* display_;
-    GameProcess& game_;
-};
-
-// The real game in a 640 x 480 window on the tests' own X display, in a
-// copy of the run directory with an empty hall of fame, watched from the
-// outside. A test is skipped without a display, on a screen of another size
-// (whose pixels would not match), or without xdotool; the game is ended by
-// its id when the test ends, and the keys the tests hold are let go.
+// The real game in a window on a 640 x 480 X display, with an empty hall of
+// fame; skipped without a display of that size or xdotool. The game is ended
+// by its id and held keys let go when the test ends.
 class OnScreenTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
     void startGame();
 
-    bool waitForScreen(const std::function<bool(const Screenshot&)>& seen, double seconds = 10.0)
-    {
-        return watch_->waitForScreen(seen, seconds);
-    }
-    bool pressUntil(const char* key, const std::function<bool(const Screenshot&)>& seen)
-    {
-        return watch_->pressUntil(key, seen);
-    }
-    const Screenshot& screen() const { return watch_->screen; }
+    // Takes screenshots until `seen` holds for one, the game ends, or
+    // `seconds` pass; the last one stays in screen().
+    bool waitForScreen(const std::function<bool(const Screenshot&)>& seen, double seconds = 10.0);
+    // Presses a key until the screen shows its effect, at most 20 s.
+    bool pressUntil(const char* key, const std::function<bool(const Screenshot&)>& seen);
+    const Screenshot& screen() const { return screen_; }
     std::string gameState() { return game_->hasEnded() ? "the game ended: " + game_->summary() : ""; }
 
     Display* display_ = nullptr;
     RunDirectoryCopy dir_;
     std::unique_ptr<GameProcess> game_;
-    std::unique_ptr<ScreenWatcher> watch_;
+    Screenshot screen_;
 };
