@@ -181,7 +181,7 @@ TEST_F(CommandTest, TheInstalledGameLoadsFromAnywhereWithItsTableInThePlayersFol
 
 TEST(PlayCommandTest, WithoutADisplayItSaysSoInOneLine)
 {
-    GameProcess play(KORVATH_SOURCE_DIR, {"./scripts/play.sh"}, {"DISPLAY"});
+    GameProcess play(scratchDirectory(), {KORVATH_SOURCE_DIR "/scripts/play.sh"}, {"DISPLAY"});
     ASSERT_TRUE(play.waitForEnd(60.0)) << play.summary();
     EXPECT_EQ(play.exitCode(), 1) << play.summary();
     const std::string said = play.standardError();
