@@ -4,14 +4,13 @@
 #include "game_process.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -54,11 +53,10 @@ std::vector<MediaFile> mediaTable()
     return table;
 }
 
-// Two games at a time, one per core: each keeps a core busy with its frame
-// pacing, which waits by spinning.
+// Two games at a time, one per core (each spins a core with its pacing);
+// far longer than a load takes, even on a busy machine.
 constexpr size_t kGamesAtOnce = 2;
-// Far longer than a load takes, even on a busy machine.
-constexpr double kSecondsBeforeGivingUp = 40.0;
+constexpr double kLoadSeconds = 40.0;
 
 std::string hostPath(std::string gamePath)
 {
@@ -66,62 +64,17 @@ std::string hostPath(std::string gamePath)
     return gamePath;
 }
 
-// One game run in its own copy of the run directory, short of one file.
+// The game started in a copy of its own, short of one file.
 struct Trial {
     explicit Trial(const MediaFile& without) : file(without)
     {
         fs::remove(dir.file(hostPath(without.gamePath)));
         game = std::make_unique<GameProcess>(dir.path());
     }
-
-    double seconds() const
-    {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    }
-
-    // A game that should run is asked to quit once SDL catches the signal;
-    // the main loop's first poll sees it, so code 0 means the load went
-    // through. One expected to fail is asked only when given up on.
-    void step()
-    {
-        const bool wantQuit = file.exitCode == 0 || seconds() > kSecondsBeforeGivingUp;
-        if (!quitRequested && wantQuit && game->catchesQuitSignal()) {
-            game->requestQuit();
-            quitRequested = true;
-        }
-    }
-
-    bool finished() { return game->hasEnded() || seconds() > 2 * kSecondsBeforeGivingUp; }
-
-    // The exit code, or -1 when the game did not exit by itself.
-    int exitCode()
-    {
-        const bool gaveUp = !game->hasEnded() || (quitRequested && file.exitCode != 0);
-        return gaveUp ? -1 : game->exitCode();
-    }
-
     const MediaFile file;
     RunDirectoryCopy dir;
     std::unique_ptr<GameProcess> game;
-    const std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
-    bool quitRequested = false;
 };
-
-// Runs the game once without each file of the table, a few at a time.
-std::vector<std::unique_ptr<Trial>> runWithoutEachFile(const std::vector<MediaFile>& table)
-{
-    std::vector<std::unique_ptr<Trial>> trials;
-    for (size_t next = 0, done = 0; done < table.size();) {
-        while (next - done < kGamesAtOnce && next < table.size())
-            trials.push_back(std::make_unique<Trial>(table[next++]));
-        for (auto& trial : trials)
-            trial->step();
-        while (done < next && trials[done]->finished())
-            ++done;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return trials;
-}
 
 TEST(MissingMediaTableTest, NamesEveryFileOfTheMediaDirectoryAndNoOther)
 {
@@ -138,21 +91,35 @@ TEST(MissingMediaTableTest, NamesEveryFileOfTheMediaDirectoryAndNoOther)
         EXPECT_TRUE(inDirectory.count(path)) << path << " is in the table but not in media/";
 }
 
+// A game that should run is asked to quit once SDL catches the signal; the
+// main loop's first poll sees it, so code 0 means the load went through.
 TEST(MissingMediaTest, EachFileEndsTheGameWithItsOwnCodeAndMessageOrNotAtAll)
 {
-    for (const auto& trial : runWithoutEachFile(mediaTable())) {
-        const MediaFile& file = trial->file;
-        SCOPED_TRACE("without " + file.gamePath);
-        const std::string error = trial->game->standardError(), summary = trial->game->summary();
-        EXPECT_EQ(trial->game->endingSignal(), 0) << summary;
-        EXPECT_EQ(trial->exitCode(), file.exitCode) << summary;
-        EXPECT_EQ(trial->game->standardOutput(), "");
-        if (file.errorIsPrefix) {
-            EXPECT_EQ(error.rfind(file.error, 0), 0u) << error;
-            EXPECT_GT(error.size(), file.error.size()) << error;
-            EXPECT_EQ(error.back(), '\n') << error;
-        } else {
-            EXPECT_EQ(error, file.error);
+    const std::vector<MediaFile> table = mediaTable();
+    for (size_t first = 0; first < table.size(); first += kGamesAtOnce) {
+        std::vector<std::unique_ptr<Trial>> trials;
+        for (size_t i = first; i < std::min(first + kGamesAtOnce, table.size()); ++i)
+            trials.push_back(std::make_unique<Trial>(table[i]));
+        for (const auto& trial : trials) {
+            const MediaFile& file = trial->file;
+            GameProcess& game = *trial->game;
+            SCOPED_TRACE("without " + file.gamePath);
+            for (int waited = 0; file.exitCode == 0 && !game.catchesQuitSignal() && waited < kLoadSeconds * 100; ++waited)
+                usleep(10000);
+            if (file.exitCode == 0)
+                game.requestQuit();
+            ASSERT_TRUE(game.waitForEnd(kLoadSeconds)) << "still running: " << game.summary();
+            const std::string error = game.standardError();
+            EXPECT_EQ(game.endingSignal(), 0) << game.summary();
+            EXPECT_EQ(game.exitCode(), file.exitCode) << game.summary();
+            EXPECT_EQ(game.standardOutput(), "");
+            if (file.errorIsPrefix) {
+                EXPECT_EQ(error.rfind(file.error, 0), 0u) << error;
+                EXPECT_GT(error.size(), file.error.size()) << error;
+                EXPECT_EQ(error.back(), '\n') << error;
+            } else {
+                EXPECT_EQ(error, file.error);
+            }
         }
     }
 }
