@@ -89,6 +89,22 @@ TEST(FormationTest, EachKillSpeedsTheMarchBy1Point11)
     EXPECT_NEAR(marchSpeed, -kStartMarch * 1.11 * 1.11, 1e-12);
 }
 
+// A shield touching any corner of an alien's 32-pixel box is rammed: here a
+// small diamond just off each corner in turn, holding that corner alone.
+TEST(FormationTest, AShieldAtAnyCornerOfAnAliensBoxIsRammed)
+{
+    constexpr double kBox = 32.0, x = 200.0, y = 150.0;
+    for (auto [cx, cy] : {std::pair{0.0, 0.0}, {kBox, 0.0}, {kBox, kBox}, {0.0, kBox}}) {
+        startClearRound(1);
+        placeAlien(0, x, y);
+        const double mx = x + cx + (cx ? 1.0 : -1.0), my = y + cy + (cy ? 1.0 : -1.0);
+        shield[0].alive = true;
+        shield[0].outline = {{mx - 2.5, mx, mx + 2.5, mx}, {my, my - 2.5, my, my + 2.5}};
+        alienStep(0);
+        EXPECT_FALSE(alien[0].alive) << "corner (" << cx << ", " << cy << ")";
+    }
+}
+
 // A column's flares come from its bottom-most living alien, 10 pixels in
 // and 33 down from its corner, even when only the top row is left.
 TEST(FormationTest, TheBottomMostLivingAlienOfAColumnDropsItsFlares)

@@ -13,8 +13,9 @@ double launchX(const Sprite* s, const DebrisPiece& piece) { return s->x() - piec
 double launchY(const Sprite* s, const DebrisPiece& piece) { return s->y() - (piece.dy - kDebrisGravity); }
 
 // A shot's points against an alien (27 pixels) are x + 2, x + 5, y + 2,
-// y + 9, against the moving ship x + 2, x + 5, y + 2, y + 5; a flare meets a
-// tank's wheel cover leftmost and its cannon highest.
+// y + 9, against a shield x + 2, x + 8, y + 2, y + 11, against the moving
+// ship x + 2, x + 5, y + 2, y + 5; a flare meets a tank's wheel cover
+// leftmost and its cannon highest.
 TEST(HitsTest, ShotsAndFlaresTouchAliensTanksAndTheShipAtTheirExactBounds)
 {
     startClearRound(1);
@@ -34,6 +35,17 @@ TEST(HitsTest, ShotsAndFlaresTouchAliensTanksAndTheShipAtTheirExactBounds)
     EXPECT_TRUE(levelCleared);
     EXPECT_EQ(level, 2);
     EXPECT_EQ(roundPause, 0);
+    // A level bar from x 100 to 140, y 200 to 208; the shot stands still.
+    for (auto [bx, by, hit] : {std::tuple{137.5, 204.0, true}, {91.5, 204.0, false}, {92.5, 204.0, true},
+                               {120.0, 205.5, true}, {120.0, 188.5, false}, {120.0, 189.5, true}}) {
+        shield[0].alive = true;
+        shield[0].outline = {{100, 140, 140, 100}, {200, 200, 208, 208}};
+        placeShot(0, bx, by);
+        shot[0].vy = 0.0;
+        shotFlight(0);
+        EXPECT_EQ(shot[0].active, !hit) << "shot at (" << bx << ", " << by << ") under a shield";
+    }
+    shield[0].alive = false;
     const Sprite *cover = tank[0].tankWheelsSprite, *cannon = tank[0].tankCannonSprite;
     for (auto [fx, fy, hit] : {std::tuple{cover->x() - 9.0, cover->y() + 1.0, true},
                                {cover->x() - 9.0 - kHair, cover->y() + 1.0, false},

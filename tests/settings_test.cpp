@@ -210,6 +210,7 @@ TEST_F(SettingsTest, ANoticeShowsOverEverythingThenFades)
     for (int frame = 0; frame < kNoticeFadeFrames && noticeShowing(); ++frame)
         drawScene();
     EXPECT_FALSE(noticeShowing());
+    EXPECT_EQ(noticeStrength(), 0.0);
     drawScene();
     EXPECT_EQ(readPixel(x, plateY), without);
 }
