@@ -78,6 +78,8 @@ TEST_F(SpriteTest, QuadsLandOnTheirPixelsWithClampedCornerGradientsAndHolesThatW
     EXPECT_NEAR(clamped.b, 128, 1);
     EXPECT_EQ(readPixel(302, 2), (Rgb{0, 255, 0}));
     EXPECT_EQ(readPixel(316, 16), (Rgb{255, 255, 255})) << "the hole must show the older sprite";
+    drawSceneReference();
+    EXPECT_EQ(readPixel(130, 16), clamped) << "the reference drawing clamps alike";
 }
 
 // Turns wrap at a full circle; turns below zero are left as they are.
@@ -122,6 +124,8 @@ TEST_F(SpriteTest, LargeTexturesLandTileByTileAndWideOnesInOneRow)
     drawScene();
     for (auto [x, y, tileBlue] : {std::tuple{200, 200, 10}, {300, 200, 70}, {200, 300, 130}, {300, 300, 190}})
         EXPECT_EQ(readPixel(x, y).b, tileBlue) << x << "," << y;
+    for (auto [x, y] : {std::pair{390, 300}, {300, 390}})
+        EXPECT_EQ(readPixel(x, y), (Rgb{0, 0, 0})) << "past the scaled sprite at " << x << "," << y;
 }
 
 // A still half-transparent sprite between two moving ones of its texture
