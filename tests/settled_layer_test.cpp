@@ -10,7 +10,7 @@ namespace {
 
 const Sprite* id(int n)
 {
-    static char places[8];
+    static char places[kLayerSprites];
     return reinterpret_cast<const Sprite*>(&places[n]);
 }
 
@@ -77,6 +77,12 @@ TEST(SettledLayerTest, HoldsWhatStaysAndNothingLeftOutLiesUnderOrMeetsIt)
     EXPECT_EQ(pickSettledSprites(frame.data(), int(frame.size()), false, picked), 0);
     EXPECT_EQ(show({at(0, 0, 0, 0, 50), at(3, 60, 400, 10, 30)}, {0}, kSettledFrames + 1),
               std::vector<bool>(2, false));
+
+    // As many sprites as the layer takes, still, far to near: all held.
+    std::vector<LayerSprite> full = {backdrop};
+    for (int n = 1; n < kLayerSprites; ++n)
+        full.push_back(at(n, n, float(n % 64) * 10, float(n / 64) * 7, 5));
+    EXPECT_EQ(show(full, {}, kSettledFrames + 1), std::vector<bool>(kLayerSprites, true));
 }
 
 }  // namespace

@@ -146,6 +146,52 @@ TEST_F(SpriteTest, ASettledSpriteBetweenMoversOfItsTextureIsDrawnOnce)
     EXPECT_EQ(readPixel(230, 110), once);
 }
 
+// A quad cut down to its image's texels shades them as the whole quad
+// would: a colour ramp across each channel, drawn both ways.
+TEST_F(SpriteTest, ATrimmedQuadShadesItsImageAsTheWholeQuadWould)
+{
+    Sprite* s = make(0, 0, 1, solidTexture("padded", 100, 60, {255, 255, 255}));  // on a 128 x 64 canvas
+    s->cornerColour[kTopLeft] = s->cornerColour[kBottomLeft] = {0.2, 0.9, 0.1};
+    s->cornerColour[kTopRight] = s->cornerColour[kBottomRight] = {0.9, 0.1, 0.8};
+    const int xs[] = {16, 40, 64, 88, 111};
+    Rgb batched[5];
+    drawScene();
+    for (int i = 0; i < 5; ++i)
+        batched[i] = readPixel(xs[i], 30);
+    drawSceneReference();
+    for (int i = 0; i < 5; ++i) {
+        const Rgb r = readPixel(xs[i], 30);
+        EXPECT_NEAR(batched[i].r, r.r, 2) << xs[i];
+        EXPECT_NEAR(batched[i].g, r.g, 2) << xs[i];
+        EXPECT_NEAR(batched[i].b, r.b, 2) << xs[i];
+    }
+}
+
+// The screen-sized first sprite comes from a kept picture, which a new
+// texture on it renews; a small first sprite is drawn as any other.
+TEST_F(SpriteTest, TheKeptBackdropFollowsItsTextureAndASmallFirstSpriteIsDrawn)
+{
+    const Texture* blue = solidTexture("blue", 1, 1, {0, 0, 255});
+    Sprite* backdrop = make(0, 0, 0, solidTexture("grey", 1, 1, {90, 90, 90}));
+    backdrop->setScale(640, 480);
+    backdrop->setPosition(0, 0, 0);
+    make(100, 100, 50);
+    for (int frame = 0; frame < 3; ++frame)
+        drawScene();
+    backdrop->textureName = blue->textureName();
+    drawScene();
+    EXPECT_EQ(readPixel(600, 400), (Rgb{0, 0, 255}));
+
+    backdrop->hide();
+    make(300, 300, 5, solidTexture("red", 64, 32, {255, 0, 0}));
+    make(300, 300, 5);
+    drawScene();
+    drawSceneReference();
+    const Rgb reference = readPixel(310, 310);
+    drawScene();
+    EXPECT_EQ(readPixel(310, 310), reference);
+}
+
 // Scaling keeps the image's centre where the unscaled image had it, through
 // one scaling after another, and carries a move made between them.
 TEST_F(SpriteTest, ScalingKeepsTheCentreThroughRescalesAndMoves)
