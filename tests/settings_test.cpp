@@ -73,6 +73,7 @@ TEST_F(SettingsTest, EachGoodLineSetsItsSettingAndEachProblemCostsOneLineAndOneD
         {"volume = loud\nmusic = off\n", "PATH:1: volume must be 0 to 10, not \"loud\"; using 10\n",
          [] { return settings.volume == 10 && !settings.music; }},
         {"volume = 11\n", "PATH:1: volume must be 0 to 10, not \"11\"; using 10\n"},
+        {"volume = 1x\n", "PATH:1: volume must be 0 to 10, not \"1x\"; using 10\n"},
         {"music = maybe\n", "PATH:1: music must be on or off, not \"maybe\"; using on\n"},
         {"effects = 1\n", "PATH:1: effects must be on or off, not \"1\"; using on\n"},
         {"window = on\n", "PATH:1: window must be yes or no, not \"on\"; using no\n"},
