@@ -66,6 +66,7 @@ struct VirtualPad {
     SDL_Joystick* joystick = nullptr;
     int (*setAxis)(SDL_Joystick*, int, Sint16) = nullptr;
     int (*setButton)(SDL_Joystick*, int, Uint8) = nullptr;
+    int (*setHat)(SDL_Joystick*, int, Uint8) = nullptr;
 
     VirtualPad()
     {
@@ -76,7 +77,8 @@ struct VirtualPad {
         auto open = reinterpret_cast<SDL_Joystick* (*)(int)>(find("SDL_JoystickOpen"));
         setAxis = reinterpret_cast<decltype(setAxis)>(find("SDL_JoystickSetVirtualAxis"));
         setButton = reinterpret_cast<decltype(setButton)>(find("SDL_JoystickSetVirtualButton"));
-        if (!init || !attach || !open || !setAxis || !setButton || init(SDL_INIT_JOYSTICK) < 0)
+        setHat = reinterpret_cast<decltype(setHat)>(find("SDL_JoystickSetVirtualHat"));
+        if (!init || !attach || !open || !setAxis || !setButton || !setHat || init(SDL_INIT_JOYSTICK) < 0)
             return;
         const int index = attach(1 /* a game controller */, 2, 8, 1);
         joystick = index < 0 ? nullptr : open(index);
@@ -106,6 +108,12 @@ TEST(PadGameTest, AVirtualPadPlaysThroughTheEventPoll)
     EXPECT_EQ(heldKeys(keysWithPads(keyboard)), "right space");
     EXPECT_GT(tank[0].x, start);
     EXPECT_TRUE(shot[0].active);
+    pad.setAxis(pad.joystick, 0, 0);
+    pad.setButton(pad.joystick, kPadFireButton, 0);
+    pad.setHat(pad.joystick, 0, SDL_HAT_LEFT);
+    pollEvents();
+    EXPECT_EQ(heldKeys(keysWithPads(keyboard)), "left") << "the d-pad";
+    pad.setHat(pad.joystick, 0, SDL_HAT_CENTERED);
 
     pad.setButton(pad.joystick, kPadStartButton, 1);
     pollEvents();

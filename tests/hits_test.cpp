@@ -45,6 +45,16 @@ TEST(HitsTest, ShotsAndFlaresTouchAliensTanksAndTheShipAtTheirExactBounds)
         shotFlight(0);
         EXPECT_EQ(shot[0].active, !hit) << "shot at (" << bx << ", " << by << ") under a shield";
     }
+    // A flare landing on it turns it by where it lands, x + 5: at or left of
+    // the middle (the balls at x 100 and 140: 136) one way, right the other.
+    shield[0].shieldBallSprite[0]->setPosition(100, 200, kShieldDepth);
+    shield[0].shieldBallSprite[1]->setPosition(140, 200, kShieldDepth);
+    for (auto [fx, turn] : {std::pair{131.0, -0.5}, {132.0, 0.5}}) {
+        shield[0].shieldArcSprite->spin = 0.0;
+        placeFlare(0, fx, 200.0);
+        flareAgainstShields(0);
+        EXPECT_EQ(shield[0].shieldArcSprite->spin, turn * shieldPushStrength) << "flare at x " << fx;
+    }
     shield[0].alive = false;
     const Sprite *cover = tank[0].tankWheelsSprite, *cannon = tank[0].tankCannonSprite;
     for (auto [fx, fy, hit] : {std::tuple{cover->x() - 9.0, cover->y() + 1.0, true},

@@ -43,6 +43,19 @@ TEST(LevelsTest, EachLevelNumberSetsItsFeatures)
     }
 }
 
+// From level 33 a kill shows the faint aliens by their distance d from it
+// (between the aliens' points 10 in from their corners): 100 / d more.
+TEST(LevelsTest, AKillRevealsTheFaintAliensByTheirDistanceFromIt)
+{
+    startClearRound(1);
+    level = 33;
+    placeAlien(0, 200.0, 100.0);
+    placeAlien(1, 500.0, 100.0);
+    alien[1].alpha = 0.02;
+    destroyAlien(0, 0);
+    EXPECT_NEAR(alien[1].alpha, 0.02 + 100.0 / 300.0, 1e-12);
+}
+
 // An alien past y 360 knocks the shields away (sunk past y 700, or taken at
 // the next round start) until a new level; one at y 430 lands and ends the
 // game silently with every life left, the menu back 180 passes later.

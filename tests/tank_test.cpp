@@ -74,13 +74,27 @@ TEST(TankTest, EachEdgeStopsTheTankDeadWhileTheKeyIsHeld)
         EXPECT_EQ(tank[0].x, edge);
         EXPECT_EQ(tank[0].vx, 0.0);
     }
-    // Rolling exactly onto the edge is not past it: the tank keeps its speed.
+    // Rolling exactly onto an edge is not past it: the tank keeps its speed.
+    for (const auto& [edge, sign] : {std::pair{kLeftEdge, -1.0}, {kRightEdge, 1.0}}) {
+        startClearRound(1);
+        tank[0].x = float(edge - sign * (1.0 - kFriction));
+        tank[0].vx = float(sign);
+        runPasses(1);
+        EXPECT_EQ(tank[0].x, edge);
+        EXPECT_EQ(tank[0].vx, sign * (1.0 - kFriction));
+    }
+}
+
+// The outline flares and shields are tested against: two crossing edges,
+// (x + 15, 436) to (x + 33, 436) and (x, 465) to (x + 44, 465).
+TEST(TankTest, TheOutlineFollowsTheTank)
+{
     startClearRound(1);
-    tank[0].x = float(kLeftEdge + 1.0 - kFriction);
-    tank[0].vx = -1.0f;
-    runPasses(1);
-    EXPECT_EQ(tank[0].x, kLeftEdge);
-    EXPECT_EQ(tank[0].vx, -1.0 + kFriction);
+    tank[0].x = 100.0f;
+    placeTankParts(0);
+    const Quad& o = tank[0].outline;
+    EXPECT_EQ(std::vector<double>(o.x, o.x + 4), (std::vector<double>{115, 133, 100, 144}));
+    EXPECT_EQ(std::vector<double>(o.y, o.y + 4), (std::vector<double>{436, 436, 465, 465}));
 }
 
 TEST(TankTest, PlayerTwosKeysDoNothingInAOnePlayerGame)
