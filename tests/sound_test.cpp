@@ -222,6 +222,18 @@ TEST_F(AudibleSound, LoopsAndMusicPlayOnUntilStoppedOrReplaced)
     FSOUND_Stream_Close(music);
 }
 
+// With every free channel busy, a new sound takes the one started longest ago.
+TEST_F(AudibleSound, ANewSoundTakesTheOldestChannelWhenAllAreBusy)
+{
+    FSOUND_SAMPLE* loop = tone(0.1, kLoopingSampleMode);
+    const int first = FSOUND_PlaySound(FSOUND_FREE, loop);
+    int channel = -1;
+    for (int plays = 0; plays < kMixChannels && channel != first; ++plays)
+        ASSERT_GE(channel = FSOUND_PlaySound(FSOUND_FREE, loop), 0);
+    EXPECT_EQ(channel, first);
+    FSOUND_StopSound(FSOUND_ALL);
+}
+
 // M and N silence the music or the effects (which play on, unheard) until
 // pressed again; the volume steps scale both.
 TEST_F(AudibleSound, MusicAndEffectsKeysSilenceTheirOwnAndTheVolumeScalesBoth)
