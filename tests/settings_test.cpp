@@ -87,6 +87,9 @@ TEST_F(SettingsTest, EachGoodLineSetsItsSettingAndEachProblemCostsOneLineAndOneD
          [] { return playerKey(1, kFireAction) == SDLK_LCTRL; }},
         {"player1.left = j\nplayer2.left = j\n", "PATH:2: player2.left cannot be \"j\": it is already the key of player1.left; using a\n",
          [] { return playerKey(0, kLeftAction) == SDLK_j && playerKey(1, kLeftAction) == SDLK_a; }},
+        {"player1.right = left ctrl\nplayer2.fire = m\n",  // the default taken back is taken
+         "PATH:1: player1.right cannot be \"left ctrl\": it is already the key of player2.fire; using right\n"
+         "PATH:2: player2.fire cannot be \"m\": it is the music switch; using left ctrl\n"},
         {"colour = red\n", "PATH:1: there is no setting \"colour\"; ignored\n"},
         {"music off\n", "PATH:1: \"music off\" is not \"name = value\"; ignored\n"},
         {"volume = 3\nvolume = 4\n", "PATH:2: volume was set already on line 1; ignored\n", [] { return settings.volume == 3; }},

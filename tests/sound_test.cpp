@@ -283,6 +283,7 @@ TEST_P(SilentSound, EveryCallWorksAndLoadingStillChecksTheFile)
     EXPECT_EQ(FSOUND_Sample_Load(-1, "junk.wav", kSampleMode, 0, 0), nullptr);
     EXPECT_GT(FSOUND_PlaySound(FSOUND_FREE, sample), kMusicChannel);
     EXPECT_EQ(FSOUND_PlaySound(kMothershipChannel, sample), kMothershipChannel);
+    EXPECT_EQ(FSOUND_PlaySound(kMixChannels, sample), -1) << "no such channel";
     EXPECT_EQ(FSOUND_SetVolume(kMothershipChannel, kFullVolume), 1);
     EXPECT_EQ(FSOUND_IsPlaying(kMothershipChannel), 0);
     FSOUND_STREAM* music = FSOUND_Stream_Open("tone1.wav", kStreamMode, 0, 0);
