@@ -14,9 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -205,7 +206,9 @@ TEST_F(SettingsTest, ANoticeShowsOverEverythingThenFades)
     }
     const Rgb plate = readPixel(x, plateY);
     EXPECT_FALSE(plate == without);
-    EXPECT_LT(plate.r + plate.g + plate.b, 120) << "a dark plate";
+    const std::unique_ptr<NoticePicture> picture = makeNoticePicture("Sound effects off");
+    EXPECT_EQ(std::vector<int>(picture->pixels(), picture->pixels() + 4), (std::vector<int>{16, 24, 58, 220}))
+        << "the panels' dark blue, nearly opaque";
     int textPixels = 0;
     for (int dx = -40; dx < 40; ++dx)
         textPixels += readPixel(x + dx, kNoticeTop + int(kNoticeHeight) / 2).b > 150;

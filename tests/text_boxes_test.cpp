@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -115,6 +116,26 @@ std::vector<Box> everyFixedBox()
     for (const char* banner : {"Game Over", "You Win", "Game Loading..."})
         boxes.push_back(ownWidth("banner", banner, kBannerPoints, -4, 40));
     return boxes;
+}
+
+// A highlighted item's letters, cut out of its bar, stand where the plain
+// item's ink does, four rows up with the bar.
+TEST(TextBoxesTest, AHighlightKeepsItsItemsLettersInPlace)
+{
+    ensureDisplay();
+    for (const char* item : {"One Player", "Quit"}) {
+        const std::unique_ptr<Texture> plain(makeTextTexture(item, kMenuPoints, kTextLineHeight, 0));
+        const std::unique_ptr<Texture> lit(makeHighlightTexture(item));
+        const std::vector<uint8_t> alpha = canvasAlphas(*lit);
+        int left = 1 << 20, top = 1 << 20;
+        for (int y = 0; y < int(lit->imageHeight()); ++y)
+            for (int x = 0; x < int(lit->imageWidth()); ++x)
+                if (!alpha[size_t(y + lit->offsetY()) * lit->textureWidth() + size_t(x + lit->offsetX())])
+                    left = std::min(left, x), top = std::min(top, y);
+        const Ink ink = inkOf(*plain);
+        EXPECT_EQ(left, ink.left) << item;
+        EXPECT_NEAR(top, ink.top - 4, 1) << item << ": only the darkest texels are cut out";
+    }
 }
 
 TEST(TextBoxesTest, EveryFixedTextKeepsAllItsInkInsideItsBox)
