@@ -137,4 +137,25 @@ TEST(TankTest, TouchingTanksSwapSpeedsAndPart)
     }
 }
 
+// The title menu as loaded shows player 1's tank as built, whatever it did
+// in the game before: each part's place and turn.
+TEST(TankTest, TheTitleMenuAsLoadedShowsTheTankAsBuilt)
+{
+    const auto parts = [] {
+        const TankState& t = tank[0];
+        std::vector<double> v;
+        for (const Sprite* s : {t.tankWheelsSprite, t.tankBodySprite, t.tankBridgeSprite, t.tankCannonSprite})
+            v.insert(v.end(), {s->x(), s->y(), s->rotation()});
+        for (const Sprite* wheel : t.tankWheelSprite)
+            v.insert(v.end(), {wheel->x(), wheel->y(), wheel->rotation()});
+        return v;
+    };
+    returnToTitleMenu();
+    const std::vector<double> built = parts();
+    startClearRound(1);
+    runPasses(50, kRight);
+    returnToTitleMenu();
+    EXPECT_EQ(parts(), built);
+}
+
 }  // namespace
