@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -170,8 +169,7 @@ TEST_F(CommandTest, TheInstalledGameLoadsFromAnywhereWithItsTableInThePlayersFol
     fs::copy_file("korvath", game(), fs::copy_options::overwrite_existing);
     GameProcess game(root_.string(), {(root_ / "prefix" / KORVATH_INSTALL_BINDIR / "korvath").string()},
                      {"HOME=" + home().string(), "XDG_DATA_HOME"});
-    for (int waited = 0; waited < 300 && !game.catchesQuitSignal() && !game.hasEnded(); ++waited)
-        usleep(100000);
+    EXPECT_TRUE(game.waitToCatchQuitSignal(30.0)) << game.summary();
     game.requestQuit();
     ASSERT_TRUE(game.waitForEnd(30.0)) << game.summary();
     EXPECT_EQ(game.exitCode(), 0) << game.summary();

@@ -4,7 +4,6 @@
 #include "game_process.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -104,9 +103,7 @@ TEST(MissingMediaTest, EachFileEndsTheGameWithItsOwnCodeAndMessageOrNotAtAll)
             const MediaFile& file = trial->file;
             GameProcess& game = *trial->game;
             SCOPED_TRACE("without " + file.gamePath);
-            for (int waited = 0; file.exitCode == 0 && !game.catchesQuitSignal() && waited < kLoadSeconds * 100; ++waited)
-                usleep(10000);
-            if (file.exitCode == 0)
+            if (file.exitCode == 0 && game.waitToCatchQuitSignal(kLoadSeconds))
                 game.requestQuit();
             ASSERT_TRUE(game.waitForEnd(kLoadSeconds)) << "still running: " << game.summary();
             const std::string error = game.standardError();

@@ -128,6 +128,19 @@ TEST_F(SpriteTest, LargeTexturesLandTileByTileAndWideOnesInOneRow)
         EXPECT_EQ(readPixel(x, y), (Rgb{0, 0, 0})) << "past the scaled sprite at " << x << "," << y;
 }
 
+// The batched drawing's pixel (x, y) against the reference drawing's, each
+// channel within `tolerance`.
+void expectDrawnAsReference(int x, int y, int tolerance = 0)
+{
+    drawSceneReference();
+    const Rgb reference = readPixel(x, y);
+    drawScene();
+    const Rgb batched = readPixel(x, y);
+    EXPECT_NEAR(batched.r, reference.r, tolerance) << x << "," << y;
+    EXPECT_NEAR(batched.g, reference.g, tolerance) << x << "," << y;
+    EXPECT_NEAR(batched.b, reference.b, tolerance) << x << "," << y;
+}
+
 // A still half-transparent sprite between two moving ones of its texture
 // settles into the kept picture and is not drawn over it a second time.
 TEST_F(SpriteTest, ASettledSpriteBetweenMoversOfItsTextureIsDrawnOnce)
@@ -140,10 +153,7 @@ TEST_F(SpriteTest, ASettledSpriteBetweenMoversOfItsTextureIsDrawnOnce)
             m->setPosition(m->x(), 100 + frame % 2, m->depth());
         drawScene();
     }
-    drawSceneReference();
-    const Rgb once = readPixel(230, 110);
-    drawScene();
-    EXPECT_EQ(readPixel(230, 110), once);
+    expectDrawnAsReference(230, 110);
 }
 
 // A quad cut down to its image's texels shades them as the whole quad
@@ -153,18 +163,8 @@ TEST_F(SpriteTest, ATrimmedQuadShadesItsImageAsTheWholeQuadWould)
     Sprite* s = make(0, 0, 1, solidTexture("padded", 100, 60, {255, 255, 255}));  // on a 128 x 64 canvas
     s->cornerColour[kTopLeft] = s->cornerColour[kBottomLeft] = {0.2, 0.9, 0.1};
     s->cornerColour[kTopRight] = s->cornerColour[kBottomRight] = {0.9, 0.1, 0.8};
-    const int xs[] = {16, 40, 64, 88, 111};
-    Rgb batched[5];
-    drawScene();
-    for (int i = 0; i < 5; ++i)
-        batched[i] = readPixel(xs[i], 30);
-    drawSceneReference();
-    for (int i = 0; i < 5; ++i) {
-        const Rgb r = readPixel(xs[i], 30);
-        EXPECT_NEAR(batched[i].r, r.r, 2) << xs[i];
-        EXPECT_NEAR(batched[i].g, r.g, 2) << xs[i];
-        EXPECT_NEAR(batched[i].b, r.b, 2) << xs[i];
-    }
+    for (int x : {16, 40, 64, 88, 111})
+        expectDrawnAsReference(x, 30, 2);
 }
 
 // The screen-sized first sprite comes from a kept picture, which a new
@@ -185,11 +185,7 @@ TEST_F(SpriteTest, TheKeptBackdropFollowsItsTextureAndASmallFirstSpriteIsDrawn)
     backdrop->hide();
     make(300, 300, 5, solidTexture("red", 64, 32, {255, 0, 0}));
     make(300, 300, 5);
-    drawScene();
-    drawSceneReference();
-    const Rgb reference = readPixel(310, 310);
-    drawScene();
-    EXPECT_EQ(readPixel(310, 310), reference);
+    expectDrawnAsReference(310, 310);
 }
 
 // Scaling keeps the image's centre where the unscaled image had it, through

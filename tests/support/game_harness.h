@@ -40,8 +40,16 @@ public:
         for (SDLKey key : held)
             hold(key);
     }
-    Keys& hold(SDLKey key) { return state_[key] = 1, *this; }
-    Keys& release(SDLKey key) { return state_[key] = 0, *this; }
+    Keys& hold(SDLKey key)
+    {
+        state_[key] = 1;
+        return *this;
+    }
+    Keys& release(SDLKey key)
+    {
+        state_[key] = 0;
+        return *this;
+    }
     const Uint8* state() const { return state_; }
 
 private:

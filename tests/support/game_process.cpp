@@ -129,6 +129,14 @@ bool GameProcess::catchesQuitSignal() const
     return (caughtSignals(pid_) >> (SIGTERM - 1)) & 1;
 }
 
+bool GameProcess::waitToCatchQuitSignal(double seconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!catchesQuitSignal() && !hasEnded() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(kPollInterval);
+    return catchesQuitSignal();
+}
+
 void GameProcess::requestQuit()
 {
     kill(pid_, SIGTERM);

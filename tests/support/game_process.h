@@ -44,6 +44,8 @@ public:
     // True once SDL catches SIGTERM, from then on turning it into the quit
     // event that the main loop honours; before that it would kill the game.
     bool catchesQuitSignal() const;
+    // Waits at most `seconds` for that, or for the end; whether it catches.
+    bool waitToCatchQuitSignal(double seconds);
     // Sends SIGTERM, as the platform does when it asks a program to close.
     void requestQuit();
     pid_t pid() const { return pid_; }
