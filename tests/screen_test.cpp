@@ -4,7 +4,6 @@
 // so after Alt+Enter to a window and back.
 #include "presentation.h"
 
-#include "game_process.h"
 #include "x_screen.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +11,6 @@
 #include <X11/Xutil.h>
 
 #include <cstdlib>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -69,7 +67,7 @@ protected:
 
     void SetUp() override
     {
-        if (std::system("command -v xdotool >/dev/null") != 0)
+        if (!xdotoolInstalled())
             GTEST_SKIP() << "xdotool is not installed: it sends the key presses";
     }
 
@@ -90,15 +88,6 @@ protected:
                     black = (XGetPixel(image, px, py) & 0xFFFFFF) == 0;
         XDestroyImage(image);
         return black;
-    }
-    bool waitFor(GameProcess& game, const std::function<bool()>& seen)
-    {
-        for (int tries = 0; tries < 300 && !game.hasEnded(); ++tries) {
-            if (seen())
-                return true;
-            usleep(50000);
-        }
-        return false;
     }
     void altEnter(const PrivateXServer& server)
     {
@@ -121,15 +110,15 @@ TEST_F(LargerScreenTest, FullScreenShowsTheWholePictureCentredWithBarsWithAndWit
         Display* screen = server.open();
         ASSERT_NE(screen, nullptr);
         GameProcess game(dir.path(), {"./korvath"}, {"DISPLAY=" + server.name()});
-        EXPECT_TRUE(waitFor(game, [&] { return showsTitleMenu(screen, 0, 32, 2); })) << game.summary();
+        EXPECT_TRUE(game.waitUntil([&] { return showsTitleMenu(screen, 0, 32, 2); }, 15.0)) << game.summary();
         EXPECT_TRUE(barsBlack(screen, 0, 32, kWidth, 960));
 
         if (!windowManager) {
             // To a window in the middle of the screen, and back.
             altEnter(server);
-            EXPECT_TRUE(waitFor(game, [&] { return showsTitleMenu(screen, 320, 272, 1); })) << "a window";
+            EXPECT_TRUE(game.waitUntil([&] { return showsTitleMenu(screen, 320, 272, 1); }, 15.0)) << "a window";
             altEnter(server);
-            EXPECT_TRUE(waitFor(game, [&] { return showsTitleMenu(screen, 0, 32, 2); })) << "full screen again";
+            EXPECT_TRUE(game.waitUntil([&] { return showsTitleMenu(screen, 0, 32, 2); }, 15.0)) << "full screen again";
             EXPECT_TRUE(barsBlack(screen, 0, 32, kWidth, 960));
         }
         XCloseDisplay(screen);

@@ -1,11 +1,6 @@
-// How the real game ends, watched from the outside. A player's way out: a
-// game, name entry, the hall of fame and "Quit", code 0. Without a display:
-// code 2 and one line. Its display lost (its X client killed, its server
-// killed or stopped at any moment of start-up): code 69 and one line, never
-// a crash. A quit signal or a lost display during name entry, even while the
-// save waits for another program's lock, ends it within a second with the
-// table byte for byte.
-#include "game_process.h"
+// How the real game ends, watched from the outside: by "Quit" with 0; with
+// no display 2, its display lost 69, each with one line and never a crash; a
+// quit signal or lost display in name entry within a second, the table kept.
 #include "shutdown.h"
 #include "x_screen.h"
 
@@ -19,7 +14,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 namespace fs = std::filesystem;
 
@@ -59,24 +53,10 @@ bool holdsOpen(const GameProcess& game, const std::string& path)
     return std::find(files.begin(), files.end(), fs::absolute(path).lexically_normal().string()) != files.end();
 }
 
-// Waits until the game's state holds, at most `seconds`.
-bool waitUntil(GameProcess& game, const std::function<bool()>& state, double seconds = 10.0)
-{
-    for (int waited = 0; waited < seconds * 1000 && !game.hasEnded(); waited += 10) {
-        if (state())
-            return true;
-        usleep(10000);
-    }
-    return state();
-}
-
 TEST(NoDisplayTest, WithoutADisplayItEndsAtOnceWithCodeTwoAndOneLine)
 {
     RunDirectoryCopy dir;
-    int n = 130;
-    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(n)))
-        ++n;
-    const std::string nobody = ":" + std::to_string(n);
+    const std::string nobody = freeDisplayName();
     struct Case {
         std::vector<std::string> environment;
         std::string line;
@@ -107,7 +87,7 @@ TEST(NoDisplayTest, TheServerDyingAtAnyMomentOfStartUpEndsItWithCode69)
         SCOPED_TRACE("server ended " + std::to_string(moments[i]) + " ms in by signal " + std::to_string(signal));
         PrivateXServer server;
         GameProcess game(dir.path(), {"./korvath"}, {"DISPLAY=" + server.name()});
-        ASSERT_TRUE(waitUntil(game, [&] { return socketsHeld(game) >= 2; })) << game.summary();
+        ASSERT_TRUE(game.waitUntil([&] { return socketsHeld(game) >= 2; }, 10.0)) << game.summary();
         usleep(moments[i] * 1000);
         server.stop(signal);
         expectEndedForLostDisplay(game);
@@ -144,6 +124,13 @@ protected:
     {
         const Screenshot before = screen();
         return pressUntil(letter, [&](const Screenshot& s) { return s.differingPixels(before, kTypedNameRow) >= 10; });
+    }
+    void killGamesXClient()
+    {
+        const Window window = gameWindow(display_);
+        ASSERT_NE(window, 0u);
+        XKillClient(display_, window);
+        XSync(display_, False);
     }
 };
 
@@ -183,10 +170,7 @@ TEST_F(ShutDownTest, KillingTheGamesXClientAtTheTitleInPlayOrPausedEndsIt)
         startAtTitleMenu();
         ASSERT_TRUE(moment == "title menu" || pressUntil("space", gameUnderway)) << game_->summary();
         ASSERT_TRUE(moment != "pause" || pressUntil("p", bannerUp)) << "\"Paused\" shows. " << game_->summary();
-        const Window window = gameWindow(display_);
-        ASSERT_NE(window, 0u);
-        XKillClient(display_, window);
-        XSync(display_, False);
+        killGamesXClient();
         expectEndedForLostDisplay(*game_);
     }
 }
@@ -215,7 +199,8 @@ TEST_F(ShutDownTest, ASignalOrALostDisplayDuringNameEntryOrItsWaitForTheLockKeep
         if (waiting) {
             ASSERT_EQ(flock(held, LOCK_EX), 0);
             ASSERT_TRUE(xdotool("keydown", "Return"));
-            ASSERT_TRUE(waitUntil(*game_, [&] { return holdsOpen(*game_, lock); })) << "the save waits for the lock. " << game_->summary();
+            ASSERT_TRUE(game_->waitUntil([&] { return holdsOpen(*game_, lock); }, 10.0))
+                << "the save waits for the lock. " << game_->summary();
             ASSERT_TRUE(xdotool("keyup", "Return"));
         }
         if (moment.find("signal") != std::string::npos) {
@@ -223,8 +208,7 @@ TEST_F(ShutDownTest, ASignalOrALostDisplayDuringNameEntryOrItsWaitForTheLockKeep
             ASSERT_TRUE(game_->waitForEnd(waiting ? kPromptEndSeconds : kEndSeconds)) << "still running after SIGTERM";
             EXPECT_EQ(game_->exitCode(), 0) << game_->summary();
         } else {
-            XKillClient(display_, gameWindow(display_));
-            XSync(display_, False);
+            killGamesXClient();
             expectEndedForLostDisplay(*game_, kPromptEndSeconds);
         }
         EXPECT_EQ(readBytes(scores), table);

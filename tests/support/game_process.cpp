@@ -59,13 +59,6 @@ RunDirectoryCopy::~RunDirectoryCopy()
     fs::remove_all(path_, ignored);
 }
 
-std::string RunDirectoryCopy::file(const std::string& relative) const
-{
-    return path_ + "/" + relative;
-}
-
-GameProcess::GameProcess(const std::string& directory) : GameProcess(directory, {"./korvath"}) {}
-
 GameProcess::GameProcess(const std::string& directory, const std::vector<std::string>& command,
                          const std::vector<std::string>& environment)
     : directory_(directory)
@@ -113,28 +106,17 @@ bool GameProcess::hasEnded()
     return ended_;
 }
 
-bool GameProcess::waitForEnd(double seconds)
+bool GameProcess::waitUntil(const std::function<bool()>& state, double seconds)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!hasEnded()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
+    while (!state() && !hasEnded() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(kPollInterval);
-    }
-    return true;
-}
-
-bool GameProcess::catchesQuitSignal() const
-{
-    return (caughtSignals(pid_) >> (SIGTERM - 1)) & 1;
+    return state();
 }
 
 bool GameProcess::waitToCatchQuitSignal(double seconds)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!catchesQuitSignal() && !hasEnded() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(kPollInterval);
-    return catchesQuitSignal();
+    return waitUntil([this] { return (caughtSignals(pid_) >> (SIGTERM - 1)) & 1; }, seconds);
 }
 
 void GameProcess::requestQuit()

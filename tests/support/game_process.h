@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,33 +19,30 @@ public:
 
     const std::string& path() const { return path_; }
     // A file of the copy, given relative to it ("media/backdrop.tga").
-    std::string file(const std::string& relative) const;
+    std::string file(const std::string& relative) const { return path_ + "/" + relative; }
 
 private:
     std::string path_;
 };
 
-// ./korvath started in a directory, with the dummy sound driver unless the
-// environment names one and the directory's own (empty) .config/; killed if
-// still running when it goes out of scope.
+// A command, ./korvath by default, started in a directory with the dummy
+// sound driver unless the environment names one and the directory's own
+// (empty) .config/; `environment` holds NAME=value entries to set and bare
+// NAMEs to remove. Killed if still running when it goes out of scope.
 class GameProcess {
 public:
-    explicit GameProcess(const std::string& directory);
-    // Any command; `environment` holds NAME=value entries to set and bare
-    // NAMEs to remove.
-    GameProcess(const std::string& directory, const std::vector<std::string>& command,
-                const std::vector<std::string>& environment = {});
+    explicit GameProcess(const std::string& directory, const std::vector<std::string>& command = {"./korvath"},
+                         const std::vector<std::string>& environment = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
 
-    // Ending: whether it has ended, waiting at most `seconds` for it.
     bool hasEnded();
-    bool waitForEnd(double seconds);
-    // True once SDL catches SIGTERM, from then on turning it into the quit
-    // event that the main loop honours; before that it would kill the game.
-    bool catchesQuitSignal() const;
-    // Waits at most `seconds` for that, or for the end; whether it catches.
+    // Polls until `state` holds, the process ends or `seconds` pass; whether it holds.
+    bool waitUntil(const std::function<bool()>& state, double seconds);
+    bool waitForEnd(double seconds) { return waitUntil([this] { return hasEnded(); }, seconds); }
+    // Waits for SDL to catch SIGTERM, from then on turning it into the quit
+    // event that the main loop honours (before, it would kill the game).
     bool waitToCatchQuitSignal(double seconds);
     // Sends SIGTERM, as the platform does when it asks a program to close.
     void requestQuit();

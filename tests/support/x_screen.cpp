@@ -1,7 +1,5 @@
 #include "x_screen.h"
 
-#include "game_process.h"
-
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -41,11 +39,6 @@ Area menuItemBar(int item) { return {306, 146 + 40 * item, 334, 168 + 40 * item}
 bool isCoverBlue(Rgb c) { return std::abs(c.r - 16) <= 8 && std::abs(c.g - 24) <= 8 && std::abs(c.b - 58) <= 8; }
 bool isText(Rgb c) { return c.b >= 130 && c.g >= 90 && c.g > c.r + 5 && c.b > c.g; }
 bool isHighlightBar(Rgb c) { return c.r >= 100 && c.g >= 140 && c.b >= 200; }
-
-Screenshot Screenshot::grab(Display* display)
-{
-    return grab(display, 0, 0, 1);
-}
 
 Screenshot Screenshot::grab(Display* display, int left, int top, int scale)
 {
@@ -94,7 +87,6 @@ int Screenshot::differingPixels(const Screenshot& other, Area a) const
     return n;
 }
 
-
 bool highlightOn(const Screenshot& s, int item) { return s.share(menuItemBar(item), isHighlightBar) >= 0.55; }
 
 bool titleMenuWithHighlightOn(const Screenshot& s, int item)
@@ -131,13 +123,17 @@ bool xdotoolInstalled()
     return std::system("command -v xdotool >/dev/null") == 0;
 }
 
-PrivateXServer::PrivateXServer(const std::string& size)
+std::string freeDisplayName()
 {
     int n = 140;
     while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n)) ||
            std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock"))
         ++n;
-    name_ = ":" + std::to_string(n);
+    return ":" + std::to_string(n);
+}
+
+PrivateXServer::PrivateXServer(const std::string& size) : name_(freeDisplayName())
+{
     server_ = std::make_unique<GameProcess>(".", std::vector<std::string>{"Xvfb", name_, "-screen", "0", size + "x24", "-nolisten", "tcp", "-noreset"});
     // Ready once it answers a client.
     if (Display* ready = open())

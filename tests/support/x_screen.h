@@ -2,6 +2,7 @@
 // game shows, and real key presses through xdotool.
 #pragma once
 
+#include "display.h"
 #include "game_process.h"
 #include "test_images.h"
 
@@ -12,13 +13,10 @@
 #include <string>
 #include <vector>
 
-class GameProcess;
 // Xlib's display, declared as Xlib does; Xlib itself is left out of this
 // header because its macros (None, Bool) clash with GoogleTest's names.
 typedef struct _XDisplay Display;
 
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
 
 // A screen area, right and bottom edges excluded.
 struct Area {
@@ -39,10 +37,9 @@ bool isHighlightBar(Rgb c);
 
 class Screenshot {
 public:
-    // The whole screen now; empty (every count 0) if it cannot be read.
-    static Screenshot grab(Display* display);
-    // The picture enlarged `scale` times at (x, y), one pixel of each square.
-    static Screenshot grab(Display* display, int x, int y, int scale);
+    // The screen now, or the picture enlarged `scale` times at (x, y) by one
+    // pixel of each square; empty (every count 0) if it cannot be read.
+    static Screenshot grab(Display* display, int x = 0, int y = 0, int scale = 1);
 
     Rgb at(int x, int y) const { return pixels_[y * kScreenWidth + x]; }
     int count(Area a, bool (*is)(Rgb)) const;
@@ -67,6 +64,9 @@ unsigned long gameWindow(Display* display);
 // an X key name ("space", "Left").
 bool xdotool(const char* action, const char* key);
 bool xdotoolInstalled();
+
+// A display name that no X server holds: ":140" or the next free one.
+std::string freeDisplayName();
 
 // An X server of the test's own, of any size, which the test may stop at
 // any moment; ended by its id when the test is done with it.
