@@ -33,10 +33,8 @@ TEST(MenuTest, TheCursorStopsAtTheFirstAndLastItems)
     runPasses(1, kUp);
     EXPECT_EQ(menuCursor, uint32_t(kOnePlayer));
     EXPECT_EQ(menuKeyLatch, kKeyFree) << "a key that cannot act does not latch";
-    for (int press = 0; press < 5; ++press) {
-        runPasses(1, kDown);
-        runPasses(1);
-    }
+    for (int press = 0; press < 5; ++press)
+        pressOnce(kDown);
     EXPECT_EQ(menuCursor, uint32_t(kHallOfFame) + 1) << "on Quit, and no further";
 }
 
@@ -44,14 +42,11 @@ TEST(MenuTest, TheCursorStopsAtTheFirstAndLastItems)
 // hall of fame, whose screen then holds the latch until Space is let go.
 TEST(MenuTest, SpaceChoosesTheItemUnderTheCursor)
 {
-    for (const auto& [downs, players, hallOfFame] :
-         {std::tuple{0, 1u, false}, {1, 2u, false}, {2, 2u, true}}) {
+    for (const auto& [downs, players, hallOfFame] : {std::tuple{0, 1u, false}, {1, 2u, false}, {2, 2u, true}}) {
         SCOPED_TRACE(downs);
         returnToTitleMenu();
-        for (int i = 0; i < downs; ++i) {
-            runPasses(1, kDown);
-            runPasses(1);
-        }
+        for (int i = 0; i < downs; ++i)
+            pressOnce(kDown);
         runPasses(1, kChoose);
         EXPECT_EQ(menuActive, hallOfFame);
         EXPECT_EQ(hallOfFameActive, hallOfFame);
@@ -76,14 +71,6 @@ TEST(MenuTest, SpaceOnQuitAsksForTheEndWithZeroWhateverTheLatch)
         runPasses(1);
         EXPECT_EQ(takeShutDownRequest(), std::nullopt) << "asked once";
     }
-}
-
-SDL_Event pauseKeyEvent()
-{
-    SDL_Event e = {};
-    e.type = SDL_KEYDOWN;
-    e.key.keysym.sym = pauseKey();
-    return e;
 }
 
 // What a pass can change: the tanks, the shots, the formation, the flares,
@@ -120,12 +107,12 @@ TEST(PauseTest, APausedGameResumesExactlyWhereItStopped)
     setUpBusyScene(11, false);
     runPasses(30, everything);
     const Snapshot before = snapshot();
-    gameEvent(pauseKeyEvent());
+    gameEvent(keyEvent(SDL_KEYDOWN, pauseKey()));
     ASSERT_TRUE(gamePaused);
     runPasses(50, everything);
     EXPECT_TRUE(snapshot() == before) << "nothing moved while paused";
     EXPECT_TRUE(pausedSprite->visible);
-    gameEvent(pauseKeyEvent());
+    gameEvent(keyEvent(SDL_KEYDOWN, pauseKey()));
     ASSERT_FALSE(gamePaused);
     EXPECT_FALSE(pausedSprite->visible);
     runPasses(30, everything);

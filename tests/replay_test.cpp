@@ -15,13 +15,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
-#include <random>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -81,16 +76,13 @@ std::string checkpoint(long pass, const Digest& sprites)
 SDL_Event windowEvent(std::mt19937& random)
 {
     static const Uint8 kLost[] = {SDL_APPINPUTFOCUS, SDL_APPACTIVE, SDL_APPMOUSEFOCUS};
-    SDL_Event e = {};
     const unsigned kind = random() % 5;
-    if (kind < 2) {
-        e.type = SDL_KEYDOWN;
-        e.key.keysym.sym = SDLK_p;
-    } else {
-        e.type = SDL_ACTIVEEVENT;
-        e.active.gain = kind == 4;
-        e.active.state = e.active.gain ? SDL_APPINPUTFOCUS | SDL_APPACTIVE : kLost[random() % 3];
-    }
+    if (kind < 2)
+        return keyEvent(SDL_KEYDOWN, SDLK_p);
+    SDL_Event e = {};
+    e.type = SDL_ACTIVEEVENT;
+    e.active.gain = kind == 4;
+    e.active.state = e.active.gain ? SDL_APPINPUTFOCUS | SDL_APPACTIVE : kLost[random() % 3];
     return e;
 }
 

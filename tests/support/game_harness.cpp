@@ -7,7 +7,6 @@
 #include "test_display.h"
 #include "test_images.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -17,10 +16,7 @@ namespace {
 void useScratchHallOfFame()
 {
     static std::string path = scratchDirectory() + "/scores.txt";
-    FILE* f = std::fopen(path.c_str(), "wb");
-    const char zeros[160] = {};
-    std::fwrite(zeros, 1, sizeof zeros, f);
-    std::fclose(f);
+    writeText(path, std::string(160, '\0'));
     setHallOfFamePath(path.c_str());
 }
 
@@ -57,6 +53,21 @@ void runPasses(int n, const Keys& keys, bool draw, SDLMod modifiers)
             drawScene();
         logicPass(keys.state(), modifiers);
     }
+}
+
+void pressOnce(const Keys& keys, SDLMod modifiers)
+{
+    runPasses(1, keys, false, modifiers);
+    runPasses(1);
+}
+
+SDL_Event keyEvent(Uint8 type, SDLKey key, SDLMod modifiers)
+{
+    SDL_Event event = {};
+    event.type = type;
+    event.key.keysym.sym = key;
+    event.key.keysym.mod = modifiers;
+    return event;
 }
 
 void returnToTitleMenu(unsigned seed)

@@ -62,6 +62,10 @@ void startGameHarness();
 // Runs n passes with the given keys. With draw set, each pass also draws
 // the scene (without pacing), which is what advances spins and animations.
 void runPasses(int n, const Keys& keys = Keys(), bool draw = false, SDLMod modifiers = KMOD_NONE);
+// One press: the keys held for a pass, then every key up for a pass.
+void pressOnce(const Keys& keys, SDLMod modifiers = KMOD_NONE);
+// A key event as the event poll hands it to the game (gameEvent).
+SDL_Event keyEvent(Uint8 type, SDLKey key, SDLMod modifiers = KMOD_NONE);
 
 // Back to the title menu as loading leaves it (titleMenuAsLoaded), the
 // random generator seeded with `seed`.
