@@ -82,12 +82,7 @@ TEST(TextSurfaceTest, CutsCentredTexturesAndBlackTextIsAHoleInAnImage)
     bar.setFontSize(24);
     bar.colour = &black;
     bar.drawText(0, -4, "Quit");
-    const Texture cut(&bar, 0, 0, 60, 26);
-    const std::vector<uint8_t> alpha = canvasAlphas(cut);
-    int holes = 0;
-    for (uint32_t y = 0; y < cut.imageHeight(); ++y)
-        for (uint32_t x = 0; x < cut.imageWidth(); ++x)
-            holes += alpha[(y + cut.offsetY()) * cut.textureWidth() + x + cut.offsetX()] == 0;
+    const int holes = inkOf(Texture(&bar, 0, 0, 60, 26), true).count;
     EXPECT_GT(holes, 20) << "the letters are cut out of the bar";
     EXPECT_LT(holes, 60 * 26 - 600) << "the bar stays";
 }

@@ -6,6 +6,7 @@
 #include <SDL_opengl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -89,4 +90,18 @@ std::vector<uint8_t> canvasAlphas(const Texture& texture)
     for (std::size_t i = 3; i < rgba.size(); i += 4)
         alpha.push_back(rgba[i]);
     return alpha;
+}
+
+Ink inkOf(const Texture& t, bool holes)
+{
+    const std::vector<uint8_t> alpha = canvasAlphas(t);
+    Ink ink;
+    for (int y = 0; y < int(t.imageHeight()); ++y)
+        for (int x = 0; x < int(t.imageWidth()); ++x)
+            if ((alpha[size_t(y + t.offsetY()) * t.textureWidth() + size_t(x + t.offsetX())] == 0) == holes) {
+                ++ink.count;
+                ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x);
+                ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y);
+            }
+    return ink;
 }

@@ -29,3 +29,10 @@ Rgb readPixel(int x, int y);
 // its padding), row by row.
 class Texture;
 std::vector<uint8_t> canvasAlphas(const Texture& texture);
+
+// A texture image's non-transparent texels (with holes set, its wholly
+// transparent ones): how many, and their bounds, inclusive.
+struct Ink {
+    int count = 0, left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+};
+Ink inkOf(const Texture& texture, bool holes = false);
