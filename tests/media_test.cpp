@@ -48,7 +48,7 @@ TEST(MediaTest, EveryPictureIs24BitWithoutAlphaAndAtTheSizeTheGameUses)
     int pictures = 0;
     for (const auto& entry : fs::recursive_directory_iterator("media")) {
         std::string path = entry.path().generic_string();
-        if (path.size() < 4 || (path.substr(path.size() - 4) != ".tga" && path.substr(path.size() - 4) != ".bmp"))
+        if (entry.path().extension() != ".tga" && entry.path().extension() != ".bmp")
             continue;
         std::replace(path.begin(), path.end(), '/', '\\');  // as the game names it
         const Picture picture(path);
@@ -114,10 +114,9 @@ TEST(MediaTest, SoundsAreSixteenBitAt22050HzCentredNeverClipAndStartStopAndLoopW
         EXPECT_TRUE(peak > 8000 && peak < 32000) << name << " peaks at " << peak;
         const double mean = double(sum) / w.size();
         EXPECT_LE(std::fabs(mean), kLargestMean) << name << " is off centre by " << mean;
-        const bool loops = name == "beepspac" || name == "Vaz Aded";
         EXPECT_LE(std::abs(w.front()), kQuietEdge) << name << " starts with a click";
         EXPECT_LE(std::abs(w.back()), kQuietEdge) << name << " ends with a click";
-        if (loops) {
+        if (name == "beepspac" || name == "Vaz Aded") {  // the looping ones
             EXPECT_LE(std::abs(w.back() - w.front()), kQuietEdge) << name << " clicks where it loops";
         }
     }

@@ -53,9 +53,7 @@ TEST(TextureLoadFailure, AMissingOrCorruptFileEndsTheProgramWith191)
     EXPECT_EXIT(Texture("media\\no\\such.tga"), ::testing::ExitedWithCode(191),
                 "^Error could not load file media\\\\no\\\\such\\.tga\\.$");
     const std::string path = scratchDirectory() + "/garbage.bmp";
-    FILE* f = std::fopen(path.c_str(), "wb");
-    std::fputs("BM this is not a picture", f);
-    std::fclose(f);
+    writeText(path, "BM this is not a picture");
     EXPECT_EXIT(Texture(path.c_str()), ::testing::ExitedWithCode(191), "Error could not load file");
 }
 
