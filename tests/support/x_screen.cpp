@@ -8,13 +8,10 @@
 #include <cstring>
 #include <filesystem>
 #include <csignal>
-#include <fstream>
 #include <string>
 #include <thread>
 
 namespace {
-
-constexpr int kHallOfFameBytes = 160;
 
 // About two passes of the game between screenshots.
 constexpr int kPollMs = 30;
@@ -118,10 +115,7 @@ bool xdotool(const char* action, const char* key)
     return std::system((std::string("xdotool ") + action + " " + key).c_str()) == 0;
 }
 
-bool xdotoolInstalled()
-{
-    return std::system("command -v xdotool >/dev/null") == 0;
-}
+bool xdotoolInstalled() { return std::system("command -v xdotool >/dev/null") == 0; }
 
 std::string freeDisplayName()
 {
@@ -201,7 +195,7 @@ void OnScreenTest::SetUp()
     if (screen->width != kScreenWidth || screen->height != kScreenHeight)
         GTEST_SKIP() << "the X screen is " << screen->width << " x " << screen->height
                      << "; the game's pixels are checked on a 640 x 480 screen";
-    std::ofstream(dir_.file("media/font/scores.txt"), std::ios::binary) << std::string(kHallOfFameBytes, '\0');
+    writeText(dir_.file("media/font/scores.txt"), std::string(160, '\0'));  // an empty hall of fame
 }
 
 void OnScreenTest::TearDown()
