@@ -14,8 +14,7 @@ constexpr double kFriction = 0.03125;
 constexpr double kFullLean = 8.0;
 constexpr double kLeftEdge = 80.0, kRightEdge = 507.0;
 
-const Keys kLeft{SDLK_LEFT};
-const Keys kRight{SDLK_RIGHT};
+const Keys kLeft{SDLK_LEFT}, kRight{SDLK_RIGHT};
 
 TEST(TankTest, HeldKeysTakeTheTankToFullSpeedAndLeanInFixedSteps)
 {
@@ -112,7 +111,8 @@ TEST(TankTest, PlayerTwosKeysDoNothingInAOnePlayerGame)
 // moves, swaps the speeds and parts them, before friction.
 TEST(TankTest, TouchingTanksSwapSpeedsAndPart)
 {
-    for (double gap : {0.0, 1.0}) {
+    for (const auto& [gap, sign] : {std::pair{0.0, 1.0}, {1.0, -1.0}}) {
+        SCOPED_TRACE(gap == 0.0 ? "touching" : "a pixel apart");
         startClearRound(2);
         const double width = tank[1].tankWheelsSprite->scaledWidth();
         tank[1].x = 200.0;
@@ -123,16 +123,11 @@ TEST(TankTest, TouchingTanksSwapSpeedsAndPart)
         tank[1].vx = float(kFullSpeed);
         const double x0 = tank[0].x, x1 = tank[1].x;
         runPasses(1);
+        EXPECT_EQ(tank[0].vx, sign * (kFullSpeed - kFriction)) << "swapped when touching, else kept";
+        EXPECT_EQ(tank[1].vx, -sign * (kFullSpeed - kFriction));
         if (gap == 0.0) {
-            SCOPED_TRACE("touching");
-            EXPECT_EQ(tank[0].vx, kFullSpeed - kFriction);
-            EXPECT_EQ(tank[1].vx, -kFullSpeed + kFriction);
             EXPECT_EQ(tank[0].x, x0 + kFullSpeed + kFullSpeed + (kFullSpeed - kFriction));
             EXPECT_EQ(tank[1].x, x1 - kFullSpeed - kFullSpeed - (kFullSpeed - kFriction));
-        } else {
-            SCOPED_TRACE("a pixel apart");
-            EXPECT_EQ(tank[0].vx, -kFullSpeed + kFriction);
-            EXPECT_EQ(tank[1].vx, kFullSpeed - kFriction);
         }
     }
 }
