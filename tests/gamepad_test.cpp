@@ -3,15 +3,10 @@
 #include "game_harness.h"
 
 #include "display.h"
-#include "game_state.h"
 #include "gamepad.h"
-#include "main_loop.h"
 
-#include <cstdlib>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 

@@ -115,8 +115,7 @@ std::vector<std::string> playSession(long passes)
         }
         // And now and then player 1 fires from right under the crossing
         // mothership, which random keys would hardly ever hit.
-        if (mothershipActive && !menuActive && !gamePaused && roundPause == -1 && !shot[0].active &&
-            random() % 40 == 0)
+        if (mothershipActive && !menuActive && !gamePaused && roundPause == -1 && !shot[0].active && random() % 40 == 0)
             placeShot(0, mothershipX + 30.0, 60.0);
         // The music switched off and on, as a player might mid-game: its
         // notices come and go, and the rules never see them.

@@ -16,8 +16,6 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -176,9 +174,7 @@ TEST_F(SettingsTest, AReboundKeyDrivesAndFiresAndTheOldOneNoLongerDoesPadsInclud
     EXPECT_LT(tank[0].x, start);
     EXPECT_TRUE(shot[0].active);
 
-    PadState pads[kMaxPads] = {};
-    pads[0].hat = SDL_HAT_LEFT;
-    pads[0].fire = true;
+    const PadState pads[kMaxPads] = {{0, 0, SDL_HAT_LEFT, true}};
     Uint8 keyboard[SDLK_LAST] = {}, keys[SDLK_LAST];
     mergePadKeys(pads, kPadsDrive, keyboard, keys);
     EXPECT_TRUE(keys[SDLK_j]);

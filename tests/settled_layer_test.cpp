@@ -21,8 +21,7 @@ LayerSprite at(int n, double z, float x, float y, float size, uint64_t look = 1)
 
 // Shows the frame `frames` times, the moving sprites a step further each
 // time, and returns the last frame's picks.
-std::vector<bool> show(std::vector<LayerSprite> frame, std::vector<int> moving, unsigned frames,
-                       int* count = nullptr)
+std::vector<bool> show(std::vector<LayerSprite> frame, std::vector<int> moving, unsigned frames, int* count = nullptr)
 {
     bool picked[kLayerSprites] = {};
     int n = 0;
@@ -47,9 +46,8 @@ TEST(SettledLayerTest, HoldsWhatStaysAndNothingLeftOutLiesUnderOrMeetsIt)
 
     // Movers beside the window leave it in; over the window a nearer mover
     // passes as it would over the window itself.
-    frame = {backdrop,           at(2, 10, 70, 120, 20),   at(5, 10, 120, 70, 20),
-             at(6, 10, 200, 120, 20), at(7, 10, 120, 200, 20), at(1, 50, 100, 100, 100),
-             at(4, 60, 150, 150, 20), at(3, 60, 400, 10, 30)};
+    frame = {backdrop, at(2, 10, 70, 120, 20), at(5, 10, 120, 70, 20), at(6, 10, 200, 120, 20), at(7, 10, 120, 200, 20),
+             at(1, 50, 100, 100, 100), at(4, 60, 150, 150, 20), at(3, 60, 400, 10, 30)};
     const std::vector<int> movers = {1, 2, 3, 4, 6};
     int count = 0;
     EXPECT_EQ(show(frame, movers, kSettledFrames + 1, &count),
@@ -75,8 +73,7 @@ TEST(SettledLayerTest, HoldsWhatStaysAndNothingLeftOutLiesUnderOrMeetsIt)
     EXPECT_EQ(show(unsorted, {}, kSettledFrames + 1), std::vector<bool>(3, false));
     bool picked[kLayerSprites];
     EXPECT_EQ(pickSettledSprites(frame.data(), int(frame.size()), false, picked), 0);
-    EXPECT_EQ(show({at(0, 0, 0, 0, 50), at(3, 60, 400, 10, 30)}, {0}, kSettledFrames + 1),
-              std::vector<bool>(2, false));
+    EXPECT_EQ(show({at(0, 0, 0, 0, 50), at(3, 60, 400, 10, 30)}, {0}, kSettledFrames + 1), std::vector<bool>(2, false));
 
     // As many sprites as the layer takes, still, far to near: all held.
     std::vector<LayerSprite> full = {backdrop};
