@@ -1,5 +1,4 @@
-// The title menu's keys and their latch, and the pause, after which the
-// game goes on exactly as if it had never stopped.
+// The title menu's keys and their latch, and the pause, after which the game goes on as if it had never stopped.
 #include "game_harness.h"
 
 #include "keys.h"
@@ -73,8 +72,7 @@ TEST(MenuTest, SpaceOnQuitAsksForTheEndWithZeroWhateverTheLatch)
     }
 }
 
-// What a pass can change: the tanks, the shots, the formation, the flares,
-// the debris.
+// What a pass can change: the tanks, the shots, the formation, the flares, the debris.
 using Snapshot = std::vector<double>;
 
 Snapshot snapshot()
@@ -94,8 +92,7 @@ Snapshot snapshot()
     return s;
 }
 
-// 60 busy passes straight, or paused after 30 for 50 passes with every key
-// held: the same end, down to the next random number.
+// 60 busy passes straight, or paused after 30 for 50 passes with every key held: the same end, next random number too.
 TEST(PauseTest, APausedGameResumesExactlyWhereItStopped)
 {
     const Keys everything{SDLK_LEFT, SDLK_SPACE, SDLK_d, SDLK_LCTRL};

@@ -1,6 +1,5 @@
-// Each media file taken away in turn: the real game ends with that file's
-// own code and message, or starts without it and quits cleanly when asked.
-// The table names every file in media/, so no new file goes untested.
+// Each media file taken away in turn: the real game ends with that file's own code and message, or starts without it
+// and quits cleanly when asked. The table names every file in media/, so no new file goes untested.
 #include "game_process.h"
 
 #include <gtest/gtest.h>
@@ -35,8 +34,7 @@ std::vector<MediaFile> mediaTable()
     // Any other sound, or the music, the game does without.
     for (const char* name : {"rocket", "batplode", "whoosh", "beepspac", "037", "deactivate1", "menuitem", "Vaz Aded"})
         table.push_back({std::string("media\\sound\\") + name + ".wav", 0, ""});
-    // Any picture ends it with 191, frame-strip sheets and the images drawn
-    // on (score_0.tga, inv text back.bmp) alike.
+    // Any picture ends it with 191, frame-strip sheets and images drawn on (score_0.tga, inv text back.bmp) alike.
     for (const char* name : {
              "backdrop.tga", "sprites\\tank_wheels.tga", "sprites\\sp\\tank_wheels.tga", "sprites\\tank_wheel.tga",
              "sprites\\tank_body.tga", "sprites\\sp\\tank_body.tga", "sprites\\tank_bridge.tga",
@@ -52,8 +50,7 @@ std::vector<MediaFile> mediaTable()
     return table;
 }
 
-// Two games at a time, one per core (each spins a core with its pacing);
-// far longer than a load takes, even on a busy machine.
+// Two games at a time, one per core (each spins a core with its pacing); far longer than a load takes, even busy.
 constexpr size_t kGamesAtOnce = 2;
 constexpr double kLoadSeconds = 40.0;
 
