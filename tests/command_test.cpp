@@ -60,13 +60,10 @@ protected:
     static fs::path home() { return root_ / "home"; }
     static fs::path folder() { return home() / ".local/share/korvath"; }
 
-    static fs::path root_;
-    static bool installed_;
+    static inline fs::path root_;
+    static inline bool installed_ = false;
     std::unique_ptr<GameProcess> process_;
 };
-
-fs::path CommandTest::root_;
-bool CommandTest::installed_ = false;
 
 TEST_F(CommandTest, MakesThePlayersFolderAndRunsTheGameThereKeepingAnExistingTable)
 {
