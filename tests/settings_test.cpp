@@ -115,8 +115,7 @@ TEST_F(SettingsTest, EachGoodLineSetsItsSettingAndEachProblemCostsOneLineAndOneD
 
 TEST(SettingsTextTest, AChangeRewritesOneValueAndNoOtherByte)
 {
-    const std::string before = "# my keys\r\nplayer1.fire = j   # fire\n\n  Volume=3 # low\nmusic = on";
-    SettingsText text(before);
+    SettingsText text("# my keys\r\nplayer1.fire = j   # fire\n\n  Volume=3 # low\nmusic = on");
     text.setValue("volume", "10");
     EXPECT_EQ(text.bytes(), "# my keys\r\nplayer1.fire = j   # fire\n\n  Volume=10 # low\nmusic = on");
     text.setValue("music", "off");
@@ -197,8 +196,7 @@ TEST_F(SettingsTest, ANoticeShowsOverEverythingThenFades)
         ASSERT_EQ(noticeStrength(), 1.0) << frame;
         drawScene();
     }
-    const Rgb plate = readPixel(x, plateY);
-    EXPECT_FALSE(plate == without);
+    EXPECT_FALSE(readPixel(x, plateY) == without);
     const std::unique_ptr<NoticePicture> picture = makeNoticePicture("Sound effects off");
     EXPECT_EQ(std::vector<int>(picture->pixels(), picture->pixels() + 4), (std::vector<int>{16, 24, 58, 220}))
         << "the panels' dark blue, nearly opaque";
