@@ -262,6 +262,8 @@ TEST_F(AudibleSound, MusicAndEffectsKeysSilenceTheirOwnAndTheVolumeScalesBoth)
         settingKeyPressed(kQuieterKeys[0]);
     ASSERT_GE(blocksUntil([heard](double level) { return level < heard * 0.9; }), 0);
     EXPECT_NEAR(rms(next(150)) / heard, 0.5, 0.05) << "volume 5 of 10";
+    setPlayerMix(true, true, -1);
+    expectSilence("a loudness below none is none");
     FSOUND_Stream_Close(music);
 }
 
