@@ -1,11 +1,13 @@
 // The frame pacing, also across the tick counter's wrap, and the quit
 // signals, which the event poll reports as a quit.
 #include "display.h"
+#include "display_connection.h"
 
 #include "test_display.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <vector>
 
@@ -28,6 +30,16 @@ TEST(DisplayTest, TermIntAndHangUpSignalsAreQuitRequests)
 {
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         EXPECT_EXIT({ ensureDisplay(); std::raise(signal); std::_Exit(pollEvents() ? 0 : 1); }, ::testing::ExitedWithCode(0), "") << signal;
+}
+
+// Asked whether the server has gone, the watch gives a live one the whole
+// wait before it answers no.
+TEST(DisplayTest, ALiveServerIsGivenTheWholeWaitAsked)
+{
+    ensureDisplay();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(displayServerGone(1));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1));
 }
 
 TEST(DisplayTest, FramesAreAtLeast15TicksApartButALateOneDoesNotWait)
