@@ -13,6 +13,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,6 +31,15 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+
+// What the saves make durable, by the path each synced descriptor names.
+static std::vector<fs::path> synced;
+extern "C" int fsync(int fd)
+{
+    std::error_code unnamed;
+    synced.push_back(fs::read_symlink("/proc/self/fd/" + std::to_string(fd), unnamed));
+    return int(syscall(SYS_fsync, fd));
+}
 
 namespace {
 
@@ -302,7 +312,9 @@ TEST_F(HallOfFameTest, ASaveKeepsPermissionsAndLinksAsTheyAreAndARemovedTableSta
     fs::create_symlink(elsewhere, kDirectory / "scores.txt.new");
     fill(kTens);
     for (fs::perms mode : {fs::perms(0600), fs::perms(0444), fs::perms(0664)}) {
+        synced.clear();
         saveHallOfFame();
+        EXPECT_THAT(synced, ::testing::Contains(fs::canonical(kDirectory))) << "the rename is made durable";
         fs::permissions(kFile, mode);
         ASSERT_TRUE(recordInHallOfFame(1000, "best"));
         EXPECT_EQ(fs::status(kFile).permissions(), mode);
