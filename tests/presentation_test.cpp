@@ -1,0 +1,102 @@
+// The picture handed to X on a larger screen: the shared picture's size and
+// bars, and how often the whole window is drawn anew.
+#include "frame_watch.h"
+#include "x_screen.h"
+
+#include <gtest/gtest.h>
+
+#include "display.h"
+#include "presentation.h"
+#include "shared_picture.h"
+
+#include <X11/Xutil.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+namespace {
+
+// On a plain white window: a picture resized takes the new size, and its bars
+// paint black exactly what lies around it.
+TEST(SharedPictureTest, TakesEachSizeAskedAndItsBarsBlackenAllAroundIt)
+{
+    Display* x = XOpenDisplay(nullptr);
+    ASSERT_NE(x, nullptr);
+    const int width = 200, height = 150;
+    const unsigned long white = WhitePixel(x, DefaultScreen(x)), black = BlackPixel(x, DefaultScreen(x));
+    const Window window = XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, width, height, 0, white, white);
+    XMapWindow(x, window);
+    XSync(x, False);
+    SharedPicture picture;
+    ASSERT_TRUE(picture.open(x, window));
+    for (const auto& [w, h] : {std::pair{80, 60}, {160, 60}, {160, 120}}) {  // wider, then taller
+        ASSERT_TRUE(picture.resize(w, h));
+        EXPECT_EQ(picture.width(), w);
+        EXPECT_EQ(picture.height(), h);
+    }
+
+    const int left = 20, top = 15;
+    XClearWindow(x, window);
+    picture.paintBars(width, height, left, top);
+    XImage* shot = XGetImage(x, window, 0, 0, width, height, AllPlanes, ZPixmap);
+    ASSERT_NE(shot, nullptr);
+    int wrong = 0;
+    for (int py = 0; py < height; ++py)
+        for (int px = 0; px < width; ++px) {
+            const bool inside = px >= left && px < left + 160 && py >= top && py < top + 120;
+            wrong += XGetPixel(shot, px, py) != (inside ? white : black);
+        }
+    EXPECT_EQ(wrong, 0);
+    XDestroyImage(shot);
+    picture.close();
+    XDestroyWindow(x, window);
+    XCloseDisplay(x);
+}
+
+// Smoothly enlarged twice on a 1920 x 1080 screen, each frame copies only the
+// picture, except the few drawn whole after the window is damaged: counts
+// them, untouched and after damage, in a child whose display goes with the
+// test's server (a plain fork: a death test would start a server of its own).
+std::string countWholeFrames(const std::string& display)
+{
+    int result[2];
+    if (pipe(result) != 0)
+        return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        setenv("DISPLAY", display.c_str(), 1);
+        windowedDisplay = true;
+        presentationChoice = {2, ScaleFilter::kSmooth};
+        initDisplay();
+        const auto swapsOver = [](int frames) {
+            const int before = framesSwapped;
+            for (int frame = 0; frame < frames; ++frame)
+                renderFrame();
+            return framesSwapped - before;
+        };
+        swapsOver(20);
+        const int untouched = swapsOver(10);
+        presentationDamaged();
+        dprintf(result[1], "%d then %d", untouched, swapsOver(10));
+        std::_Exit(0);
+    }
+    close(result[1]);
+    char counts[64] = {};
+    const ssize_t got = read(result[0], counts, sizeof counts - 1);
+    close(result[0]);
+    waitpid(child, nullptr, 0);
+    return got > 0 ? counts : "nothing";
+}
+
+TEST(WholeFramesTest, AfterDamageAFewFramesAreDrawnWholeThenOnlyThePicture)
+{
+    PrivateXServer server("1920x1080");
+    EXPECT_EQ(countWholeFrames(server.name()), "0 then 3");
+}
+
+}  // namespace
