@@ -49,8 +49,6 @@ using Bytes = std::vector<uint8_t>;
 const fs::path kDirectory = "hall_of_fame_test_files";
 const fs::path kFile = kDirectory / "scores.txt";
 const fs::path kLock = kDirectory / "scores.txt.lock";
-// Long enough for any save here; a game hung on a file fails instead.
-constexpr unsigned kHangSeconds = 10;
 // A POSIX parent sees only the low eight bits of an exit code: 555 shows as 43.
 const int kFailureStatus = kHallOfFameFileFailureExit & 0xff;
 
@@ -77,37 +75,6 @@ void bindSocket(const fs::path& path)
     const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
     bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
     close(fd);
-}
-
-// How a call made in a child ended (exit code, or minus the signal) and what
-// it wrote on stderr; a child still running after kHangSeconds is killed.
-struct Ending {
-    int code;
-    std::string said;
-};
-Ending inChild(const std::function<void()>& call)
-{
-    int out[2];
-    if (pipe(out) != 0)
-        return {-1, "no pipe"};
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(out[1], STDERR_FILENO);
-        close(out[0]);
-        alarm(kHangSeconds);
-        call();
-        _exit(0);
-    }
-    close(out[1]);
-    std::string said;
-    char buffer[256];
-    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
-        said.append(buffer, size_t(n));
-    close(out[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status), said};
 }
 
 int filesIn(const fs::path& directory)

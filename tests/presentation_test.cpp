@@ -1,6 +1,7 @@
 // The picture handed to X on a larger screen: the shared picture's size and
 // bars, and how often the whole window is drawn anew.
 #include "frame_watch.h"
+#include "test_images.h"
 #include "x_screen.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +11,6 @@
 #include "shared_picture.h"
 
 #include <X11/Xutil.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -59,44 +57,34 @@ TEST(SharedPictureTest, TakesEachSizeAskedAndItsBarsBlackenAllAroundIt)
 }
 
 // Smoothly enlarged twice on a 1920 x 1080 screen, each frame copies only the
-// picture, except the few drawn whole after the window is damaged: counts
-// them, untouched and after damage, in a child whose display goes with the
-// test's server (a plain fork: a death test would start a server of its own).
-std::string countWholeFrames(const std::string& display)
+// picture, except the few drawn whole after the window is damaged: counted
+// untouched and after damage, in a child whose display goes with the test's
+// server (a death test would start a server of its own).
+void countWholeFrames()
 {
-    int result[2];
-    if (pipe(result) != 0)
-        return "no pipe";
-    const pid_t child = fork();
-    if (child == 0) {
-        setenv("DISPLAY", display.c_str(), 1);
-        windowedDisplay = true;
-        presentationChoice = {2, ScaleFilter::kSmooth};
-        initDisplay();
-        const auto swapsOver = [](int frames) {
-            const int before = framesSwapped;
-            for (int frame = 0; frame < frames; ++frame)
-                renderFrame();
-            return framesSwapped - before;
-        };
-        swapsOver(20);
-        const int untouched = swapsOver(10);
-        presentationDamaged();
-        dprintf(result[1], "%d then %d", untouched, swapsOver(10));
-        std::_Exit(0);
-    }
-    close(result[1]);
-    char counts[64] = {};
-    const ssize_t got = read(result[0], counts, sizeof counts - 1);
-    close(result[0]);
-    waitpid(child, nullptr, 0);
-    return got > 0 ? counts : "nothing";
+    windowedDisplay = true;
+    presentationChoice = {2, ScaleFilter::kSmooth};
+    initDisplay();
+    const auto swapsOver = [](int frames) {
+        const int before = framesSwapped;
+        for (int frame = 0; frame < frames; ++frame)
+            renderFrame();
+        return framesSwapped - before;
+    };
+    swapsOver(20);
+    const int untouched = swapsOver(10);
+    presentationDamaged();
+    std::fprintf(stderr, "%d then %d", untouched, swapsOver(10));
 }
 
 TEST(WholeFramesTest, AfterDamageAFewFramesAreDrawnWholeThenOnlyThePicture)
 {
     PrivateXServer server("1920x1080");
-    EXPECT_EQ(countWholeFrames(server.name()), "0 then 3");
+    const Ending counted = inChild([&] {
+        setenv("DISPLAY", server.name().c_str(), 1);
+        countWholeFrames();
+    });
+    EXPECT_EQ(counted.said, "0 then 3");
 }
 
 }  // namespace

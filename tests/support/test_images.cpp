@@ -4,9 +4,11 @@
 
 #include <SDL.h>
 #include <SDL_opengl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -101,4 +103,30 @@ Ink inkOf(const Texture& t, bool holes)
                 ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y);
             }
     return ink;
+}
+
+Ending inChild(const std::function<void()>& call)
+{
+    constexpr unsigned kHangSeconds = 10;
+    int out[2];
+    if (pipe(out) != 0)
+        return {-1, "no pipe"};
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out[1], STDERR_FILENO);
+        close(out[0]);
+        alarm(kHangSeconds);
+        call();
+        _exit(0);
+    }
+    close(out[1]);
+    std::string said;
+    char buffer[256];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
+        said.append(buffer, size_t(n));
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status), said};
 }

@@ -1,4 +1,4 @@
-// Small helpers for tests that need files and images and read the screen back.
+// Small helpers for tests: files, images, the screen read back, and a call run in a child.
 #pragma once
 
 #include <cstdint>
@@ -34,3 +34,12 @@ struct Ink {
     int count = 0, left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
 };
 Ink inkOf(const Texture& texture, bool holes = false);
+
+// How a call made in a child process ended (exit code, or minus the signal)
+// and what it wrote on stderr; a child still running after ten seconds, hung,
+// is killed.
+struct Ending {
+    int code;
+    std::string said;
+};
+Ending inChild(const std::function<void()>& call);
