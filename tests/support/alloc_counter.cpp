@@ -51,9 +51,15 @@ void* operator new(std::size_t n)
     throw std::bad_alloc();
 }
 
-void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
 
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 #ifdef KORVATH_COUNT_MALLOC
 extern "C" {

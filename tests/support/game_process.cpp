@@ -119,7 +119,10 @@ bool GameProcess::waitToCatchQuitSignal(double seconds)
     return waitUntil([this] { return (caughtSignals(pid_) >> (SIGTERM - 1)) & 1; }, seconds);
 }
 
-void GameProcess::requestQuit() { kill(pid_, SIGTERM); }
+void GameProcess::requestQuit()
+{
+    kill(pid_, SIGTERM);
+}
 
 std::vector<std::string> GameProcess::openFiles() const
 {
@@ -133,13 +136,25 @@ std::vector<std::string> GameProcess::openFiles() const
     return names;
 }
 
-int GameProcess::exitCode() const { return ended_ && WIFEXITED(status_) ? WEXITSTATUS(status_) : -1; }
+int GameProcess::exitCode() const
+{
+    return ended_ && WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
+}
 
-int GameProcess::endingSignal() const { return ended_ && WIFSIGNALED(status_) ? WTERMSIG(status_) : 0; }
+int GameProcess::endingSignal() const
+{
+    return ended_ && WIFSIGNALED(status_) ? WTERMSIG(status_) : 0;
+}
 
-std::string GameProcess::standardOutput() const { return readText(directory_ + "/stdout.txt"); }
+std::string GameProcess::standardOutput() const
+{
+    return readText(directory_ + "/stdout.txt");
+}
 
-std::string GameProcess::standardError() const { return readText(directory_ + "/stderr.txt"); }
+std::string GameProcess::standardError() const
+{
+    return readText(directory_ + "/stderr.txt");
+}
 
 std::string GameProcess::summary() const
 {

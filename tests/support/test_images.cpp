@@ -27,7 +27,10 @@ std::string readText(const std::string& path)
     return std::string(bytes.begin(), bytes.end());
 }
 
-void writeText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void writeText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 namespace {
 

@@ -8,10 +8,13 @@
 #include <cstring>
 #include <filesystem>
 #include <csignal>
+#include <fstream>
 #include <string>
 #include <thread>
 
 namespace {
+
+constexpr int kHallOfFameBytes = 160;
 
 // About two passes of the game between screenshots.
 constexpr int kPollMs = 30;
@@ -114,7 +117,10 @@ bool xdotool(const char* action, const char* key)
     return std::system((std::string("xdotool ") + action + " " + key).c_str()) == 0;
 }
 
-bool xdotoolInstalled() { return std::system("command -v xdotool >/dev/null") == 0; }
+bool xdotoolInstalled()
+{
+    return std::system("command -v xdotool >/dev/null") == 0;
+}
 
 std::string freeDisplayName()
 {
@@ -193,7 +199,7 @@ void OnScreenTest::SetUp()
     if (screen->width != kScreenWidth || screen->height != kScreenHeight)
         GTEST_SKIP() << "the X screen is " << screen->width << " x " << screen->height
                      << "; the game's pixels are checked on a 640 x 480 screen";
-    writeText(dir_.file("media/font/scores.txt"), std::string(160, '\0'));  // an empty hall of fame
+    std::ofstream(dir_.file("media/font/scores.txt"), std::ios::binary) << std::string(kHallOfFameBytes, '\0');
 }
 
 void OnScreenTest::TearDown()
