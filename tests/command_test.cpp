@@ -1,6 +1,7 @@
-// The installed `korvath` command, with a stand-in game that says where and how it was started: it prepares the
-// player's folder or refuses with one line and code 78, never writing through a link. Then the real game through it,
-// and the play command without a display.
+// The installed `korvath` command, with a stand-in for the game that says
+// where it was started and with what: it prepares the player's folder, or
+// refuses with one line and code 78, and never writes through a link. Then
+// the real game through it, and the play command without a display.
 #include "game_process.h"
 #include "test_images.h"
 
@@ -47,7 +48,8 @@ protected:
         fs::create_directories(root_ / "home");
     }
 
-    // Runs the command from elsewhere with HOME a fresh folder, plus the environment given; returns its exit code.
+    // Runs the command from elsewhere with HOME set to a fresh folder, plus
+    // the environment given; returns its exit code.
     int start(std::vector<std::string> environment = {}, const std::vector<std::string>& arguments = {})
     {
         environment.insert(environment.begin(), {"HOME=" + home().string(), "XDG_DATA_HOME", "KORVATH_WINDOW"});
@@ -154,8 +156,9 @@ TEST_F(CommandTest, RefusesWithOneLineWhereItWouldWriteThroughALinkOrHasNothingT
     }
 }
 
-// The real game through the command, from elsewhere: the whole load goes through (a quit signal once SDL catches it
-// is seen at the first poll) and its table is the player's own.
+// The real game through the command, from elsewhere: the whole load goes
+// through (a quit signal once SDL catches it is seen at the first poll) and
+// its table is the player's own.
 TEST_F(CommandTest, TheInstalledGameLoadsFromAnywhereWithItsTableInThePlayersFolder)
 {
     if (!std::getenv("DISPLAY"))

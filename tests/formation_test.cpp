@@ -1,4 +1,5 @@
-// The formation's march, turns, step-down and speed-up, in real passes on a cleared round with a few aliens placed.
+// The formation's march, turns, step-down and speed-up, in real passes on a
+// cleared round with a few aliens placed.
 #include "game_harness.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +31,8 @@ TEST(FormationTest, PastTheStepDownItMarchesSidewaysOnly)
     EXPECT_EQ(alienSprite[0]->x(), alien[0].x) << "the sprite follows its record";
 }
 
-// At each side the march turns, and the formation steps down for 53 passes, moving sideways only in the turn's pass.
+// At each side the march turns, and the formation steps down for 53 passes,
+// moving sideways only in the pass of the turn.
 TEST(FormationTest, AtEachSideItTurnsAndStepsDown)
 {
     for (const auto& [side, speed] : {std::pair{kLeftSide, -kStartMarch}, {kRightSide, kStartMarch}}) {
@@ -87,7 +89,8 @@ TEST(FormationTest, EachKillSpeedsTheMarchBy1Point11)
     EXPECT_NEAR(marchSpeed, -kStartMarch * 1.11 * 1.11, 1e-12);
 }
 
-// A shield touching any corner of an alien's 32-pixel box is rammed: a small diamond just off each corner in turn.
+// A shield touching any corner of an alien's 32-pixel box is rammed: here a
+// small diamond just off each corner in turn, holding that corner alone.
 TEST(FormationTest, AShieldAtAnyCornerOfAnAliensBoxIsRammed)
 {
     constexpr double kBox = 32.0, x = 200.0, y = 150.0;
@@ -102,7 +105,8 @@ TEST(FormationTest, AShieldAtAnyCornerOfAnAliensBoxIsRammed)
     }
 }
 
-// A column's flares come from its bottom-most living alien, 10 in and 33 down from its corner, even the top row's.
+// A column's flares come from its bottom-most living alien, 10 pixels in
+// and 33 down from its corner, even when only the top row is left.
 TEST(FormationTest, TheBottomMostLivingAlienOfAColumnDropsItsFlares)
 {
     marchOne(300.0, 100.0, -kStartMarch, kEdgeTestFrom);  // alien 0: row 0, column 0

@@ -1,4 +1,5 @@
-// Gamepads: a pad's state as the keys the rules read; a virtual pad playing through the event poll where SDL has one.
+// Gamepads: a pad's state as the keys the rules read, and a virtual pad
+// playing through the event poll where SDL offers one.
 #include "game_harness.h"
 
 #include "display.h"

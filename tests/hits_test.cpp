@@ -12,9 +12,10 @@ constexpr double kHair = 1e-6;
 double launchX(const Sprite* s, const DebrisPiece& piece) { return s->x() - piece.dx; }
 double launchY(const Sprite* s, const DebrisPiece& piece) { return s->y() - (piece.dy - kDebrisGravity); }
 
-// A shot's points against an alien (27 pixels) are x + 2, x + 5, y + 2, y + 9, against a shield x + 2, x + 8, y + 2,
-// y + 11, against the moving ship x + 2, x + 5, y + 2, y + 5; a flare meets a tank's wheel cover leftmost and its
-// cannon highest.
+// A shot's points against an alien (27 pixels) are x + 2, x + 5, y + 2,
+// y + 9, against a shield x + 2, x + 8, y + 2, y + 11, against the moving
+// ship x + 2, x + 5, y + 2, y + 5; a flare meets a tank's wheel cover
+// leftmost and its cannon highest.
 TEST(HitsTest, ShotsAndFlaresTouchAliensTanksAndTheShipAtTheirExactBounds)
 {
     startClearRound(1);
@@ -116,7 +117,8 @@ TEST(HitsTest, FlaresAndShieldsCostALifeEachEvenTwoInAPassOrOneOverBothTanks)
     EXPECT_EQ(tankDebris[1][0].life, 299.0);
     EXPECT_EQ(roundPause, 0);
 
-    // The last life: the game ends with an unseen "Game Over", though player 2 still stands (lives are shared).
+    // The last life: the game ends with an unseen "Game Over", though
+    // player 2 still stands (lives are shared).
     startClearRound(2);
     lives = 1;
     placeFlare(0, tank[0].tankBodySprite->x() + 2.0, tank[0].tankBodySprite->y() - 5.0);

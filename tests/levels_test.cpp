@@ -1,4 +1,5 @@
-// Levels and the end of a game: what each level number sets, the formation coming low, the score panels.
+// Levels and the end of a game: what each level number sets, the formation
+// coming low, the score panels.
 #include "game_harness.h"
 
 #include <gtest/gtest.h>
@@ -55,8 +56,9 @@ TEST(LevelsTest, AKillRevealsTheFaintAliensByTheirDistanceFromIt)
     EXPECT_NEAR(alien[1].alpha, 0.02 + 100.0 / 300.0, 1e-12);
 }
 
-// An alien past y 360 knocks the shields away (sunk past y 700, or taken at the next round start) until a new level;
-// one at y 430 lands and ends the game silently with every life left, the menu back 180 passes later.
+// An alien past y 360 knocks the shields away (sunk past y 700, or taken at
+// the next round start) until a new level; one at y 430 lands and ends the
+// game silently with every life left, the menu back 180 passes later.
 TEST(LevelsTest, TheFormationComingLowKnocksTheShieldsAwayAndLands)
 {
     constexpr double kShieldsDownY = 360.0, kGoneY = 700.0, kLandingY = 430.0;
@@ -114,7 +116,8 @@ TEST(LevelsTest, TheFormationComingLowKnocksTheShieldsAwayAndLands)
     EXPECT_EQ(aliensAlive, kAlienCount);
 }
 
-// Ramming a shield scores 20 for one player, 10 each for two; each panel's six digits stand 10 pixels apart.
+// Ramming a shield scores 20 for one player, 10 each for two; each panel's
+// six digits stand 10 pixels apart.
 TEST(LevelsTest, AnAlienRammingAShieldScoresInThePanels)
 {
     for (auto [players, score1, score2] : {std::tuple{1u, 20u, 0u}, {2u, 10u, 10u}}) {

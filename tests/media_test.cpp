@@ -1,5 +1,6 @@
-// The generated media: pictures at the sizes the game cuts them by, strips that animate, swirls that can spin, clean
-// sounds, and a byte-identical rebuild that keeps a player's scores.
+// The generated media: pictures at the sizes the game cuts them by, strips
+// that animate, swirls that can spin, clean sounds, and a byte-identical
+// rebuild that keeps a player's scores.
 #include "scene.h"
 #include "test_display.h"
 #include "texture.h"

@@ -1,4 +1,5 @@
-// The title menu's keys and their latch, and the pause, after which the game goes on as if it had never stopped.
+// The title menu's keys and their latch, and the pause, after which the
+// game goes on exactly as if it had never stopped.
 #include "game_harness.h"
 
 #include "keys.h"
@@ -72,7 +73,8 @@ TEST(MenuTest, SpaceOnQuitAsksForTheEndWithZeroWhateverTheLatch)
     }
 }
 
-// What a pass can change: the tanks, the shots, the formation, the flares, the debris.
+// What a pass can change: the tanks, the shots, the formation, the flares,
+// the debris.
 using Snapshot = std::vector<double>;
 
 Snapshot snapshot()
@@ -92,7 +94,8 @@ Snapshot snapshot()
     return s;
 }
 
-// 60 busy passes straight, or paused after 30 for 50 passes with every key held: the same end, next random number too.
+// 60 busy passes straight, or paused after 30 for 50 passes with every key
+// held: the same end, down to the next random number.
 TEST(PauseTest, APausedGameResumesExactlyWhereItStopped)
 {
     const Keys everything{SDLK_LEFT, SDLK_SPACE, SDLK_d, SDLK_LCTRL};

@@ -1,5 +1,6 @@
-// Each media file taken away in turn: the real game ends with that file's own code and message, or starts without it
-// and quits cleanly when asked. The table names every file in media/, so no new file goes untested.
+// Each media file taken away in turn: the real game ends with that file's
+// own code and message, or starts without it and quits cleanly when asked.
+// The table names every file in media/, so no new file goes untested.
 #include "game_process.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,8 @@ std::vector<MediaFile> mediaTable()
     // Any other sound, or the music, the game does without.
     for (const char* name : {"rocket", "batplode", "whoosh", "beepspac", "037", "deactivate1", "menuitem", "Vaz Aded"})
         table.push_back({std::string("media\\sound\\") + name + ".wav", 0, ""});
-    // Any picture ends it with 191, frame-strip sheets and images drawn on (score_0.tga, inv text back.bmp) alike.
+    // Any picture ends it with 191, frame-strip sheets and the images drawn
+    // on (score_0.tga, inv text back.bmp) alike.
     for (const char* name : {
              "backdrop.tga", "sprites\\tank_wheels.tga", "sprites\\sp\\tank_wheels.tga", "sprites\\tank_wheel.tga",
              "sprites\\tank_body.tga", "sprites\\sp\\tank_body.tga", "sprites\\tank_bridge.tga",
@@ -50,7 +52,8 @@ std::vector<MediaFile> mediaTable()
     return table;
 }
 
-// Two games at a time, one per core (each spins a core with its pacing); far longer than a load takes, even busy.
+// Two games at a time, one per core (each spins a core with its pacing);
+// far longer than a load takes, even on a busy machine.
 constexpr size_t kGamesAtOnce = 2;
 constexpr double kLoadSeconds = 40.0;
 

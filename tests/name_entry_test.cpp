@@ -11,7 +11,8 @@ namespace {
 
 std::string typed() { return std::string(typedName, typedLength); }
 
-// A one-player game ends with a score for the table, as the main loop ends it, and that game's keys are released.
+// A one-player game ends with a score for the table, as the main loop ends
+// it, and the keys of that game are released.
 void endGameWithANameToEnter()
 {
     returnToTitleMenu();
@@ -36,7 +37,8 @@ TEST(NameEntryTest, EachPressEntersOneLetterCapitalisedByShiftOrCapsLockUpToEigh
     runPasses(1);
     runPasses(5, Keys{SDLK_b, SDLK_a});  // the first in alphabetical order wins
     EXPECT_EQ(typed(), "aa");
-    // Letters and Backspace share the latch: Backspace pressed while a letter is held waits for both to be released.
+    // Letters and Backspace share the latch: Backspace pressed while a
+    // letter is still held waits for both to be released.
     runPasses(1, Keys{SDLK_b, SDLK_a, SDLK_BACKSPACE});
     EXPECT_EQ(typed(), "aa");
     runPasses(1);
@@ -64,7 +66,8 @@ TEST(NameEntryTest, EachPressEntersOneLetterCapitalisedByShiftOrCapsLockUpToEigh
     EXPECT_EQ(typed(), "aABCdef") << "the held letter must be pressed again";
 }
 
-// Alt+Return, held or held on after Alt is let go, stores no name; Return pressed anew does.
+// Alt+Return, held or held on after Alt is let go, stores no name; Return
+// pressed anew does.
 TEST(NameEntryTest, AltReturnSwitchesTheScreenAndStoresNoName)
 {
     endGameWithANameToEnter();

@@ -1,7 +1,10 @@
-// A seeded bot session (menus, games up to the win, name entry, pauses by P or a lost focus, the music switched off
-// and on) checked against replay_record.txt: each checkpoint holds the game's counters and a digest of every shown
-// sprite so far, so a change to any rule shows as the first checkpoint that differs. Re-record after an intended
-// change with KORVATH_RECORD_REPLAY=1 build/tests/replay_test; KORVATH_BOT_PASSES=n plays n passes against no record.
+// A seeded bot session (menus, games up to the win, name entry, pauses by P
+// or a lost focus, the music switched off and on) checked against
+// replay_record.txt: each checkpoint holds the game's counters and a digest
+// of every shown sprite so far, so a change to any rule shows as the first
+// checkpoint that differs. Re-record after an intended change with
+//   KORVATH_RECORD_REPLAY=1 build/tests/replay_test
+// KORVATH_BOT_PASSES=n plays n passes against no record instead.
 #include "game_harness.h"
 
 #include "keys.h"
@@ -38,7 +41,8 @@ struct Digest {
     }
 };
 
-// Every shown sprite's place and look; of a hidden one only that it is hidden, for where it waits no player sees.
+// Every shown sprite's place and look; of a hidden one only that it is
+// hidden, for where it waits is nothing a player sees.
 void addScene(Digest& sprites)
 {
     for (const Sprite* s = sceneHead; s; s = s->next) {
@@ -101,17 +105,20 @@ std::vector<std::string> playSession(long passes)
             escapeKeyPressed();
         if (random() % (gamePaused ? 50 : 300) == 0)
             gameEvent(windowEvent(random));
-        // Now and then the whole formation falls at once, a few levels on, so every level's features come.
+        // Now and then the whole formation falls at once, a few levels on,
+        // so that the levels' features and the end of the last all come.
         if (!menuActive && !gamePaused && !gameOver && roundPause == -1 && random() % 150 == 0) {
             level = std::min(level + 9, 63);
             for (int i = 0; i < kAlienCount; ++i)
                 if (alien[i].alive)
                     destroyAlien(i, 0);
         }
-        // And now and then player 1 fires from right under the crossing mothership, which random keys hardly hit.
+        // And now and then player 1 fires from right under the crossing
+        // mothership, which random keys would hardly ever hit.
         if (mothershipActive && !menuActive && !gamePaused && roundPause == -1 && !shot[0].active && random() % 40 == 0)
             placeShot(0, mothershipX + 30.0, 60.0);
-        // The music switched off and on mid-game: its notices come and go, and the rules never see them.
+        // The music switched off and on, as a player might mid-game: its
+        // notices come and go, and the rules never see them.
         if (pass == kMusicOffPass || pass == kMusicOnPass) {
             settingKeyPressed(kMusicKey);
             EXPECT_TRUE(noticeShowing());

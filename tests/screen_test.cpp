@@ -1,5 +1,7 @@
-// Screens larger than 640 x 480: the window's scale, the picture's place, and the real game full screen on a larger
-// X screen, centred within black bars, with or without a window manager, and after Alt+Enter to a window and back.
+// Screens larger than 640 x 480: the window's scale, the picture's place,
+// and the real game full screen on a larger X screen, centred by whole
+// multiples within black bars, with or without a window manager, and still
+// so after Alt+Enter to a window and back.
 #include "presentation.h"
 
 #include "x_screen.h"
@@ -57,7 +59,8 @@ TEST(PresentationTest, ThePictureIsCentredSharpByWholeMultiplesSmoothAsLargeAsFi
     }
 }
 
-// 1280 x 1024: the sharp picture is 1280 x 960 with 32 black rows above and below; a window is 640 x 480 mid-screen.
+// 1280 x 1024: the sharp picture is 1280 x 960, 32 black rows above and
+// below it; in a window (1 x on this screen) it is 640 x 480 in the middle.
 class LargerScreenTest : public ::testing::Test {
 protected:
     static constexpr int kWidth = 1280, kHeight = 1024;

@@ -1,4 +1,6 @@
-// The player's settings: the file's lines and problems, changes kept, rebound keys and pads, notices, the command line.
+// The player's settings: the file's lines and the one line each problem
+// costs, changes kept in it, rebound keys and pads, the notices, and the
+// command line.
 #include "game_harness.h"
 #include "game_process.h"
 #include "gamepad.h"
@@ -180,7 +182,8 @@ TEST_F(SettingsTest, AReboundKeyDrivesAndFiresAndTheOldOneNoLongerDoesPadsInclud
     EXPECT_FALSE(keys[SDLK_SPACE]);
 }
 
-// The notice stands on its plate at the top centre over everything, then fades and is gone, counted in frames drawn.
+// The notice stands on its plate at the top centre, over everything, then
+// fades and is gone, counted in frames drawn.
 TEST_F(SettingsTest, ANoticeShowsOverEverythingThenFades)
 {
     startGameHarness();

@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr double kEndSeconds = 2.0;
-// A hold-up a player would notice: a signal or lost display ends the game within it, even waiting for the table's lock.
+// A hold-up that a player would notice: a signal or a lost display must end
+// the game within this even while it waits for the table's lock.
 constexpr double kPromptEndSeconds = 1.0;
 constexpr int kNoDisplayExit = 2;
 
@@ -74,8 +75,9 @@ TEST(NoDisplayTest, WithoutADisplayItEndsAtOnceWithCodeTwoAndOneLine)
     }
 }
 
-// The server killed or stopped at moments over the first half second after the game's second connection (its first,
-// a look at the display, has then been answered): always 69 and one line.
+// The server killed or stopped at moments over the first half second after
+// the game's second connection (its first, a look at the display, has then
+// been answered): always 69 and one line.
 TEST(NoDisplayTest, TheServerDyingAtAnyMomentOfStartUpEndsItWithCode69)
 {
     RunDirectoryCopy dir;
@@ -92,8 +94,9 @@ TEST(NoDisplayTest, TheServerDyingAtAnyMomentOfStartUpEndsItWithCode69)
     }
 }
 
-// Where things stand on screen: the loading screen's two lines, the hall of fame's first name (the centred menu
-// window's names start at x 172), and the "Back" bar.
+// Where things stand on screen: the loading screen's two lines, the hall of
+// fame's first name (the centred menu window's names start at x 172), and
+// the "Back" bar.
 const Area kLoadingText = {200, 222, 440, 258};
 const Area kAddressLine = {200, 452, 440, 478};
 const Area kFirstHallOfFameName = {172, 132, 230, 148};

@@ -132,7 +132,8 @@ TEST(TankTest, TouchingTanksSwapSpeedsAndPart)
     }
 }
 
-// The title menu as loaded shows player 1's tank as built, whatever it did before: each part's place and turn.
+// The title menu as loaded shows player 1's tank as built, whatever it did
+// in the game before: each part's place and turn.
 TEST(TankTest, TheTitleMenuAsLoadedShowsTheTankAsBuilt)
 {
     const auto parts = [] {

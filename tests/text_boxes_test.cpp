@@ -19,12 +19,14 @@ namespace {
 
 constexpr int kRoom = 16; // margin round the whole rendering
 
-// Where the hall of fame's columns stand: the menu window is 366 wide and centred, names start 35 in and scores 315 in.
+// Where the hall of fame's columns stand: the menu window is 366 wide and
+// centred, names start 35 in and scores 315 in.
 constexpr int kWindowLeft = 137;
 constexpr int kWindowRight = 503;
 constexpr int kNameColumnWidth = 315 - 35;
 constexpr int kScoreColumnWidth = kWindowRight - (kWindowLeft + 315);
-// The prompt starts at x 172 and should end before the typed name's x 260 less a gap: by x 252.
+// The prompt starts at x 172 and should end before the typed name's x 260
+// less a gap: by x 252.
 constexpr int kPromptWidth = 252 - 172;
 
 struct Box {
@@ -71,7 +73,8 @@ std::vector<Box> everyFixedBox()
     for (const char* label : {"Player 1 Score:", "Player 2 Score:", "Lives:"})
         boxes.push_back({"heads-up label", label, kSmallTextPoints, 85 - measureText(label, kSmallTextPoints) / 2, 4,
                          170, 50});
-    // Highlighted items are drawn 4 up on the bar and cut 26 high; the bar changes their colour, not where ink falls.
+    // Highlighted items are drawn 4 up on the bar and cut 26 high; the bar
+    // only changes their colour, not where their ink falls.
     for (const char* item : {"One Player", "Two Player", "Hall Of Fame", "Quit"})
         boxes.push_back(ownWidth("menu item", item, kMenuPoints, 0, 30));
     for (const char* item : {"One Player", "Two Player", "Hall Of Fame", "Quit", "Back"})
@@ -96,7 +99,8 @@ std::vector<Box> everyFixedBox()
     return boxes;
 }
 
-// A highlighted item's letters, cut out of its bar, stand where the plain item's ink does, four rows up with the bar.
+// A highlighted item's letters, cut out of its bar, stand where the plain
+// item's ink does, four rows up with the bar.
 TEST(TextBoxesTest, AHighlightKeepsItsItemsLettersInPlace)
 {
     ensureDisplay();

@@ -1,4 +1,5 @@
-// Text measurement and drawing, the clean copy, text on an image, a blank of width 0, and a notice's picture.
+// Text measurement and drawing, the clean copy, text on an image, a blank
+// of width 0, and a notice's picture.
 #include "text_surface.h"
 
 #include "notice.h"
@@ -86,7 +87,8 @@ TEST(TextSurfaceTest, CutsCentredTexturesAndBlackTextIsAHoleInAnImage)
     EXPECT_LT(holes, 60 * 26 - 600) << "the bar stays";
 }
 
-// The plate's colour and alpha, the text added on and opaque, `margin` wide either side, the bottom row first.
+// The plate's colour and alpha, the text added on and opaque, `margin`
+// wide either side, the bottom row first.
 TEST(NoticePictureTest, TextAddsOntoThePlateTurnedBottomRowFirst)
 {
     TextSurface text((ensureDisplay(), 8u), 4u);

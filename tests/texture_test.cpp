@@ -57,7 +57,8 @@ TEST(TextureLoadFailure, AMissingOrCorruptFileEndsTheProgramWith191)
     EXPECT_EXIT(Texture(path.c_str()), ::testing::ExitedWithCode(191), "Error could not load file");
 }
 
-// A load frees what it replaces; in the main loop a failed one asks for the end and leaves the texture empty.
+// A load frees what it replaces; in the main loop a failed one asks for the
+// end and leaves the texture empty.
 TEST(TextureTest, ALoadFreesWhatItReplacesAndAFailedOneLeavesAnEmptyTexture)
 {
     const auto t = load("first.bmp", 8, 8, grey);

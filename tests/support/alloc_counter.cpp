@@ -4,8 +4,9 @@
 #include <cstdlib>
 #include <new>
 
-// Outside sanitizer builds the malloc family counts too, when called from the executable's own code: the GL
-// driver's and X's buffers are not the game's. The array forms of new and delete call the plain ones.
+// Outside sanitizer builds the malloc family counts too, when called from
+// the executable's own code: the GL driver's and X's buffers are not the
+// game's. The array forms of new and delete call the plain ones.
 #if !defined(__SANITIZE_ADDRESS__)
 #define KORVATH_COUNT_MALLOC 1
 extern "C" {

@@ -1,4 +1,5 @@
-// Counts the heap allocations the program's own code makes on this thread while `work` runs (sanitized: new only).
+// Counts the heap allocations the program's own code makes on this thread
+// while `work` runs (in sanitizer builds, operator new only).
 #pragma once
 
 #include <functional>

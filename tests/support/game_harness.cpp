@@ -11,7 +11,8 @@
 
 namespace {
 
-// The tests' own hall-of-fame file, so that no test ever touches a player's scores in the run directory.
+// The tests' own hall-of-fame file, so that no test ever touches a player's
+// scores in the run directory.
 void useScratchHallOfFame()
 {
     static std::string path = scratchDirectory() + "/scores.txt";
@@ -26,10 +27,12 @@ void startGameHarness()
     static bool started = false;
     if (started)
         return;
-    // SDL's silent driver, whatever the environment names: a real mixer on any machine, so that channels count as in
-    // a game with sound and the replay's record holds everywhere.
+    // SDL's silent driver, whatever the environment names: a real mixer on
+    // any machine, so that playing and held channels count as in a game
+    // with sound and the replay's record holds everywhere.
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    // Every setting at its default, whatever the tester keeps; a test's change goes to a file of the tests' own.
+    // Every setting at its default, whatever the tester keeps; a change
+    // made by a test goes to a file of the tests' own.
     loadSettings(scratchDirectory() + "/korvath.conf");
     applySoundSettings();
     ensureDisplay();
@@ -37,7 +40,8 @@ void startGameHarness()
     useScratchHallOfFame();
     buildScene();
     makeSettingNotices();
-    // Passes run as the main loop runs them: a request to end is the tests' to take (takeShutDownRequest).
+    // Passes run here as the main loop runs them: a request to end is the
+    // tests' to take (takeShutDownRequest), not an end of the test binary.
     acceptShutDownRequests();
     started = true;
 }

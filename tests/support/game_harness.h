@@ -59,27 +59,32 @@ private:
 // Builds the game once (display, sound, scene, title menu up).
 void startGameHarness();
 
-// Runs n passes with the given keys; with draw set each also draws the scene, which advances spins and animations.
+// Runs n passes with the given keys. With draw set, each pass also draws
+// the scene (without pacing), which is what advances spins and animations.
 void runPasses(int n, const Keys& keys = Keys(), bool draw = false, SDLMod modifiers = KMOD_NONE);
 // One press: the keys held for a pass, then every key up for a pass.
 void pressOnce(const Keys& keys, SDLMod modifiers = KMOD_NONE);
 // A key event as the event poll hands it to the game (gameEvent).
 SDL_Event keyEvent(Uint8 type, SDLKey key, SDLMod modifiers = KMOD_NONE);
 
-// Back to the title menu as loading leaves it (titleMenuAsLoaded), the random generator seeded with `seed`.
+// Back to the title menu as loading leaves it (titleMenuAsLoaded), the
+// random generator seeded with `seed`.
 void returnToTitleMenu(unsigned seed = 1);
 
-// From the title menu, starts a game of one or two players through the menu and runs until the first playing pass.
+// From the title menu, starts a game of one or two players through the menu
+// itself and runs until the first playing pass is due.
 void startNewGame(int players, unsigned seed = 1);
 
 // A busy two-player scene: the formation marching, flares falling, both
 // tanks skidding, debris smoking: with everyPiece all forty pieces (the
 // worst the game makes), else the ship's and three aliens'.
 void setUpBusyScene(unsigned seed = 7, bool everyPiece = true);
-// Re-arms what a busy scene uses up (flares, debris, skids) without starting a new game.
+// Re-arms what a busy scene uses up (flares, debris, skids) without
+// starting a new game.
 void rearmBusyScene(bool everyPiece = true);
 
-// Sets up level n as the game does after a cleared level: one between-rounds pass at the end of the pause.
+// Sets up level n the way the game does: the round start after a cleared
+// level (one between-rounds pass at the end of the pause).
 void playLevel(int n);
 
 // Number of sprites in the scene list.
@@ -87,17 +92,21 @@ int sceneSpriteCount();
 
 // ---- Set-ups and probes shared by the game-rule tests ----------------------
 
-// startNewGame with a quiet sky (rand() % 1 is never 55) and no score earning a name when the game ends.
+// startNewGame with a quiet sky: no column ever drops a flare (rand() % 1 is
+// never 55) and no score earns a name when the game ends.
 void startQuietGame(int players = 1, unsigned seed = 1);
 
-// An empty sky: every alien gone (aliensAlive left at 36: no level ends), no shields or flares, the formation still.
+// A round with an empty sky: every alien gone (aliensAlive left at 36, so no
+// level ends), no shields, no flares, the formation standing still.
 void startClearRound(int players, unsigned seed = 31);
 
-// Alien i alive, player p's shot in flight, flare k falling, at (x, y): placed and shown as the game would.
+// Alien i alive at (x, y); player p's shot in flight at (x, y); flare k
+// falling from (x, y). Each is placed and shown as the game would.
 void placeAlien(int i, double x, double y);
 void placeShot(int p, double x, double y);
 void placeFlare(int k, double x, double y);
 
-// A bot's keys for the next pass: up to two a player could press, held a while; never "Quit", which ends the process.
+// A bot's keys for the next pass: up to two keys a player could press, held
+// for a while; never "Quit", which would end the process.
 Keys botKeys(std::mt19937& random);
 

@@ -1,4 +1,5 @@
-// The real game as a child process in a throw-away copy of the run directory, its output caught in files there.
+// The real game as a child process in a throw-away copy of the run
+// directory, its output caught in files there.
 #pragma once
 
 #include <sys/types.h>
@@ -7,7 +8,8 @@
 #include <string>
 #include <vector>
 
-// A copy of the run directory's korvath and media/ under /tmp, removed when it goes out of scope.
+// A copy of the run directory's korvath and media/ under /tmp, removed again
+// when the copy goes out of scope.
 class RunDirectoryCopy {
 public:
     RunDirectoryCopy();
@@ -23,9 +25,10 @@ private:
     std::string path_;
 };
 
-// A command, ./korvath by default, started in a directory with the dummy sound driver unless the environment names
-// one and the directory's own (empty) .config/; `environment` holds NAME=value entries to set and bare NAMEs to
-// remove. Killed if still running when it goes out of scope.
+// A command, ./korvath by default, started in a directory with the dummy
+// sound driver unless the environment names one and the directory's own
+// (empty) .config/; `environment` holds NAME=value entries to set and bare
+// NAMEs to remove. Killed if still running when it goes out of scope.
 class GameProcess {
 public:
     explicit GameProcess(const std::string& directory, const std::vector<std::string>& command = {"./korvath"},
@@ -38,7 +41,8 @@ public:
     // Polls until `state` holds, the process ends or `seconds` pass; whether it holds.
     bool waitUntil(const std::function<bool()>& state, double seconds);
     bool waitForEnd(double seconds) { return waitUntil([this] { return hasEnded(); }, seconds); }
-    // Waits for SDL to catch SIGTERM, as the quit event the main loop honours (before, it would kill the game).
+    // Waits for SDL to catch SIGTERM, from then on turning it into the quit
+    // event that the main loop honours (before, it would kill the game).
     bool waitToCatchQuitSignal(double seconds);
     // Sends SIGTERM, as the platform does when it asks a program to close.
     void requestQuit();

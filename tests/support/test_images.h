@@ -25,11 +25,13 @@ void writeBmp(const std::string& path, int w, int h, const std::function<Rgb(int
 // The colour of screen pixel (x, y) (origin top-left) in the back buffer.
 Rgb readPixel(int x, int y);
 
-// The alpha OpenGL holds for each texel of a texture's canvas (the image and its padding), row by row.
+// The alpha OpenGL holds for each texel of a texture's canvas (the image and
+// its padding), row by row.
 class Texture;
 std::vector<uint8_t> canvasAlphas(const Texture& texture);
 
-// A texture image's non-transparent texels (with holes, its clear ones): how many, and their bounds, inclusive.
+// A texture image's non-transparent texels (with holes set, its wholly
+// transparent ones): how many, and their bounds, inclusive.
 struct Ink {
     int count = 0, left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
 };

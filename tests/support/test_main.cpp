@@ -1,4 +1,5 @@
-// The test binaries' main: run from the run directory (where media/ is); death tests re-run the binary.
+// The test binaries' main: run from the run directory (where media/ is);
+// death tests re-run the binary, never sharing the parent's display.
 #include "shutdown.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,8 @@
 #include <cstdio>
 
 #ifdef __SANITIZE_ADDRESS__
-// The leak check passes over what the session bus, SDL and the GL driver keep until unloaded; never the game's code.
+// The leak check passes over what the session bus, SDL and the GL driver
+// keep until unloaded; never the game's own code.
 extern "C" const char* __lsan_default_suppressions()
 {
     return "leak:libdbus-1.so\nleak:libSDL2-2.0.so\nleak:swrast_dri.so\nleak:libGLX_mesa.so\n";

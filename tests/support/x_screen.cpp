@@ -18,7 +18,8 @@ constexpr int kHallOfFameBytes = 160;
 
 // About two passes of the game between screenshots.
 constexpr int kPollMs = 30;
-// How long a press is held while its effect is awaited, and how long it is still awaited after the key is let go.
+// How long one press is held while its effect is awaited, and how long the
+// effect is still awaited after the key is let go.
 constexpr double kPressSeconds = 1.5;
 constexpr double kReleaseSeconds = 0.3;
 constexpr double kPressingSeconds = 20.0;  // at most, for one key's effect
@@ -171,7 +172,8 @@ bool OnScreenTest::waitForScreen(const std::function<bool(const Screenshot&)>& s
 
 bool OnScreenTest::pressUntil(const char* key, const std::function<bool(const Screenshot&)>& seen)
 {
-    // The menus' latch, and a busy machine's late passes: a press that shows nothing is let go and made again.
+    // The menus' latch, and a busy machine's late passes: a press that shows
+    // nothing is let go and made again.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(kPressingSeconds);
     for (;;) {
         xdotool("keydown", key);

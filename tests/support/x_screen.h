@@ -1,4 +1,5 @@
-// The X screen as a player sees it: screenshots, the colours of what the game shows, key presses through xdotool.
+// The X screen as a player sees it: screenshots, the colours of what the
+// game shows, and real key presses through xdotool.
 #pragma once
 
 #include "display.h"
@@ -12,7 +13,8 @@
 #include <string>
 #include <vector>
 
-// Xlib's display, declared as Xlib does: Xlib's macros (None, Bool) clash with GoogleTest's names.
+// Xlib's display, declared as Xlib does; Xlib itself is left out of this
+// header because its macros (None, Bool) clash with GoogleTest's names.
 typedef struct _XDisplay Display;
 
 
@@ -22,7 +24,8 @@ struct Area {
 };
 
 const Area kWholeScreen = {0, 0, kScreenWidth, kScreenHeight};
-// "Game Over", "You Win" and "Paused"; the name prompt, and the typed name right of it, below the hall of fame.
+// "Game Over", "You Win" and "Paused"; the name prompt, and the typed name
+// right of it, below the hall of fame's rows.
 const Area kBanner = {250, 220, 390, 260};
 const Area kNamePrompt = {172, 352, 260, 363};
 const Area kTypedNameRow = {255, 350, 470, 372};
@@ -48,26 +51,31 @@ private:
     std::vector<Rgb> pixels_;
 };
 
-// Whether the title menu's highlight is on one item, and whether the menu is up so, the loading cover gone.
+// Whether the title menu's highlight is on one item, and whether the menu is
+// up with the highlight there and the loading cover gone.
 bool highlightOn(const Screenshot& s, int item);
 bool titleMenuWithHighlightOn(const Screenshot& s, int item);
 
-// The game's window: the top-level window named "Korvath", or 0 (an X Window id).
+// The game's window: the top-level window named "Korvath", or 0 (an X
+// Window id).
 unsigned long gameWindow(Display* display);
 
-// A real key event through xdotool: `action` is key, keydown or keyup; `key` an X key name ("space", "Left").
+// A real key event through xdotool: `action` is key, keydown or keyup; `key`
+// an X key name ("space", "Left").
 bool xdotool(const char* action, const char* key);
 bool xdotoolInstalled();
 
 // A display name that no X server holds: ":140" or the next free one.
 std::string freeDisplayName();
 
-// An X server of the test's own, of any size, which the test may stop at any moment; ended by its id when done.
+// An X server of the test's own, of any size, which the test may stop at
+// any moment; ended by its id when the test is done with it.
 class PrivateXServer {
 public:
     explicit PrivateXServer(const std::string& size = "640x480");
     const std::string& name() const { return name_; }
-    // A connection of the caller's, to close before the server goes (or its Xlib would end the test).
+    // A connection of the caller's, to close before the server goes (or its
+    // own Xlib would end the test).
     Display* open() const;
     void stop(int signal = 15);
 
@@ -85,7 +93,8 @@ protected:
     void TearDown() override;
     void startGame();
 
-    // Takes screenshots until `seen` holds for one, the game ends, or `seconds` pass; the last stays in screen().
+    // Takes screenshots until `seen` holds for one, the game ends, or
+    // `seconds` pass; the last one stays in screen().
     bool waitForScreen(const std::function<bool(const Screenshot&)>& seen, double seconds = 10.0);
     // Presses a key until the screen shows its effect, at most 20 s.
     bool pressUntil(const char* key, const std::function<bool(const Screenshot&)>& seen);
