@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <vector>
 
 // SDL's tick counter and sleep, stood in for: each reading is one tick, so
@@ -30,6 +31,13 @@ TEST(DisplayTest, TermIntAndHangUpSignalsAreQuitRequests)
 {
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         EXPECT_EXIT({ ensureDisplay(); std::raise(signal); std::_Exit(pollEvents() ? 0 : 1); }, ::testing::ExitedWithCode(0), "") << signal;
+}
+
+// Audio that cannot start leaves the game its display: it plays silently.
+TEST(DisplayTest, WithoutAudioTheDisplayStillOpens)
+{
+    EXPECT_EXIT({ setenv("SDL_AUDIODRIVER", "korvath-no-such-driver", 1); ensureDisplay(); std::_Exit(0); },
+                ::testing::ExitedWithCode(0), "");
 }
 
 // Asked whether the server has gone, the watch gives a live one the whole
