@@ -140,6 +140,16 @@ PrivateXServer::PrivateXServer(const std::string& size) : name_(freeDisplayName(
         XCloseDisplay(ready);
 }
 
+// A server killed outright leaves its socket and lock behind: they go with
+// it, so that dead servers' names do not pile up in /tmp.
+PrivateXServer::~PrivateXServer()
+{
+    server_.reset();
+    std::error_code gone;
+    std::filesystem::remove("/tmp/.X11-unix/X" + name_.substr(1), gone);
+    std::filesystem::remove("/tmp/.X" + name_.substr(1) + "-lock", gone);
+}
+
 Display* PrivateXServer::open() const
 {
     Display* screen = nullptr;

@@ -73,6 +73,9 @@ std::string freeDisplayName();
 class PrivateXServer {
 public:
     explicit PrivateXServer(const std::string& size = "640x480");
+    ~PrivateXServer();
+    PrivateXServer(const PrivateXServer&) = delete;
+    PrivateXServer& operator=(const PrivateXServer&) = delete;
     const std::string& name() const { return name_; }
     // A connection of the caller's, to close before the server goes (or its
     // own Xlib would end the test).
