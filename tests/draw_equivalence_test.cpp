@@ -2,6 +2,7 @@
 // sprite) shows on fixed moments of the game, and turns and animates alike.
 #include "draw_scenes.h"
 #include "game_harness.h"
+#include "test_images.h"
 
 #include "display.h"
 #include "frame_strip.h"
@@ -17,21 +18,12 @@
 
 namespace {
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
 // Sub-pixel differences along sprite edges are allowed, nothing more: no
 // channel may differ by more than 2/255 on more than 0.2 % of the pixels.
 constexpr int kChannelTolerance = 2;
-constexpr int kMaxDifferingPixels = kWidth * kHeight * 2 / 1000;
+constexpr int kMaxDifferingPixels = kScreenWidth * kScreenHeight * 2 / 1000;
 
 using Frame = std::vector<uint8_t>;
-
-Frame readFrame()
-{
-    Frame frame(size_t(kWidth) * kHeight * 4);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
-    return frame;
-}
 
 struct Difference {
     int differingPixels;
@@ -113,7 +105,7 @@ TEST(DrawEquivalenceTest, QuietScreensLookAsAfterLoadingWhateverCameBefore)
         drawScenes[kQuietScreens[i]].setUp();
         drawScene();
         const Difference d = compare(asLoaded[i], readFrame());
-        EXPECT_GT(d.lit, kWidth * kHeight / 10) << "the screen shows too little to compare";
+        EXPECT_GT(d.lit, kScreenWidth * kScreenHeight / 10) << "the screen shows too little to compare";
         EXPECT_LE(d.differingPixels, kMaxDifferingPixels) << "worst difference " << d.worst << "/255";
     }
 }
@@ -135,9 +127,9 @@ TEST(DrawEquivalenceTest, BatchedFramesMatchTheReference)
 
         const Difference d = compare(reference, batched);
         std::printf("%-15s %5d pixels differ by more than %d/255 (%.3f %%), worst difference %d/255\n",
-                    scene.name, d.differingPixels, kChannelTolerance, 100.0 * d.differingPixels / (kWidth * kHeight),
+                    scene.name, d.differingPixels, kChannelTolerance, 100.0 * d.differingPixels / (kScreenWidth * kScreenHeight),
                     d.worst);
-        EXPECT_GT(d.lit, kWidth * kHeight / 10) << "the moment shows too little to compare";
+        EXPECT_GT(d.lit, kScreenWidth * kScreenHeight / 10) << "the moment shows too little to compare";
         EXPECT_LE(d.differingPixels, kMaxDifferingPixels);
         EXPECT_EQ(mismatches(sceneMotion(), referenceMotion), 0) << "sprites moved on differently";
         if (scene.tearDown)

@@ -4,6 +4,7 @@
 #include "frame_watch.h"
 #include "presentation.h"
 #include "startup.h"
+#include "test_images.h"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +21,12 @@ std::vector<Frame> shown;
 
 void keepFrame()
 {
-    Frame all(size_t(kScreenWidth) * kScreenHeight * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kScreenWidth, kScreenHeight, GL_RGB, GL_UNSIGNED_BYTE, all.data());
+    const Frame all = readFrame();
     Frame sampled;
     for (int y = 0; y < kScreenHeight; y += kStride)
         for (int x = 0; x < kScreenWidth; x += kStride)
             for (int c = 0; c < 3; ++c)
-                sampled.push_back(all[(size_t(y) * kScreenWidth + x) * 3 + c]);
+                sampled.push_back(all[(size_t(y) * kScreenWidth + x) * 4 + c]);
     shown.push_back(sampled);
 }
 

@@ -1,5 +1,6 @@
 #include "test_images.h"
 
+#include "display.h"
 #include "texture.h"
 
 #include <SDL.h>
@@ -82,6 +83,13 @@ Rgb readPixel(int x, int y)
     uint8_t px[4] = {0, 0, 0, 0};
     glReadPixels(x, 479 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, px);
     return {px[0], px[1], px[2]};
+}
+
+std::vector<uint8_t> readFrame()
+{
+    std::vector<uint8_t> frame(size_t(kScreenWidth) * kScreenHeight * 4);
+    glReadPixels(0, 0, kScreenWidth, kScreenHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
+    return frame;
 }
 
 std::vector<uint8_t> canvasAlphas(const Texture& texture)

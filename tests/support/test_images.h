@@ -24,6 +24,8 @@ void writeBmp(const std::string& path, int w, int h, const std::function<Rgb(int
 
 // The colour of screen pixel (x, y) (origin top-left) in the back buffer.
 Rgb readPixel(int x, int y);
+// The whole 640 x 480 back buffer, RGBA, bottom row first.
+std::vector<uint8_t> readFrame();
 
 // The alpha OpenGL holds for each texel of a texture's canvas (the image and
 // its padding), row by row.
