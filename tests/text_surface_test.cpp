@@ -1,14 +1,16 @@
 // Text measurement and drawing, the clean copy, text on an image, a blank
-// of width 0, and a notice's picture.
+// of width 0, a highlighted menu item, and a notice's picture.
 #include "text_surface.h"
 
 #include "notice.h"
 #include "test_display.h"
 #include "test_images.h"
+#include "text_sprites.h"
 #include "texture.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -85,6 +87,20 @@ TEST(TextSurfaceTest, CutsCentredTexturesAndBlackTextIsAHoleInAnImage)
     const int holes = inkOf(Texture(&bar, 0, 0, 60, 26), true).count;
     EXPECT_GT(holes, 20) << "the letters are cut out of the bar";
     EXPECT_LT(holes, 60 * 26 - 600) << "the bar stays";
+}
+
+// A highlighted item's letters, cut out of its bar, stand where the plain
+// item's ink does, four rows up with the bar.
+TEST(TextSurfaceTest, AHighlightKeepsItsItemsLettersInPlace)
+{
+    ensureDisplay();
+    for (const char* item : {"One Player", "Quit"}) {
+        const std::unique_ptr<Texture> plain(makeTextTexture(item, kMenuPoints, kTextLineHeight, 0));
+        const std::unique_ptr<Texture> lit(makeHighlightTexture(item));
+        const Ink cut = inkOf(*lit, true), ink = inkOf(*plain);
+        EXPECT_EQ(cut.left, ink.left) << item;
+        EXPECT_NEAR(cut.top, ink.top - 4, 1) << item << ": only the darkest texels are cut out";
+    }
 }
 
 // The plate's colour and alpha, the text added on and opaque, `margin`
