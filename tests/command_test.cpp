@@ -1,7 +1,7 @@
 // The installed `korvath` command, with a stand-in for the game that says
 // where it was started and with what: it prepares the player's folder, or
 // refuses with one line and code 78, and never writes through a link. Then
-// the real game through it, and the play command without a display.
+// the real game through it.
 #include "game_process.h"
 #include "test_images.h"
 
@@ -172,16 +172,6 @@ TEST_F(CommandTest, TheInstalledGameLoadsFromAnywhereWithItsTableInThePlayersFol
     EXPECT_EQ(game.exitCode(), 0) << game.summary();
     EXPECT_EQ(readBytes(folder() / "media/font/scores.txt"), std::vector<uint8_t>(160, 0));
     installStandIn();
-}
-
-TEST(PlayCommandTest, WithoutADisplayItSaysSoInOneLine)
-{
-    GameProcess play(scratchDirectory(), {KORVATH_SOURCE_DIR "/scripts/play.sh"}, {"DISPLAY"});
-    ASSERT_TRUE(play.waitForEnd(60.0)) << play.summary();
-    EXPECT_EQ(play.exitCode(), 1) << play.summary();
-    const std::string said = play.standardError();
-    EXPECT_EQ(said.rfind("No display found", 0), 0u) << said;
-    EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // The player's settings: the file's lines and the one line each problem
-// costs, changes kept in it, rebound keys and pads, the notices, and the
-// command line.
+// costs, changes kept in it, rebound keys and pads, and the notices.
 #include "game_harness.h"
-#include "game_process.h"
 #include "gamepad.h"
 #include "keys.h"
 #include "notice.h"
@@ -216,26 +214,20 @@ TEST_F(SettingsTest, ANoticeShowsOverEverythingThenFades)
     EXPECT_EQ(readPixel(x, plateY), without);
 }
 
-TEST(CommandLineTest, HelpAndVersionAnswerAndEndAndAnUnknownOptionIsNamed)
+// The settings' place: under an absolute XDG_CONFIG_HOME, else under HOME's
+// .config; with neither, none.
+TEST(SettingsPathTest, AnAbsoluteXdgConfigHomeElseHomesConfig)
 {
-    RunDirectoryCopy dir;
-    GameProcess version(dir.path(), {"./korvath", "--version"});
-    ASSERT_TRUE(version.waitForEnd(10));
-    EXPECT_EQ(version.exitCode(), 0);
-    EXPECT_EQ(version.standardOutput(), "korvath 1.1.0\n");
-
-    GameProcess help(dir.path(), {"./korvath", "--fullscreen", "--help"});
-    ASSERT_TRUE(help.waitForEnd(10));
-    EXPECT_EQ(help.exitCode(), 0);
-    const std::string usage = help.standardOutput();
-    for (const char* option : {"--window", "--fullscreen", "--config FILE", "--help", "--version", "korvath(6)"})
-        EXPECT_NE(usage.find(option), std::string::npos) << option;
-    EXPECT_NE(usage.find(dir.path() + "/.config/korvath/korvath.conf"), std::string::npos) << usage;
-
-    GameProcess unknown(dir.path(), {"./korvath", "--colour", "--version"});
-    ASSERT_TRUE(unknown.waitForEnd(10));
-    EXPECT_EQ(unknown.exitCode(), 0);
-    EXPECT_EQ(unknown.standardError(), "korvath: ignoring unknown option --colour (see korvath --help)\n");
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", "/home/p", 1);
+    setenv("XDG_CONFIG_HOME", "/xdg", 1);
+    EXPECT_EQ(defaultSettingsPath(), "/xdg/korvath/korvath.conf");
+    setenv("XDG_CONFIG_HOME", "relative", 1);
+    EXPECT_EQ(defaultSettingsPath(), "/home/p/.config/korvath/korvath.conf");
+    unsetenv("HOME");
+    EXPECT_EQ(defaultSettingsPath(), "");
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", home.c_str(), 1);
 }
 
 }  // namespace
