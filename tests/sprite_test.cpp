@@ -82,14 +82,6 @@ TEST_F(SpriteTest, QuadsLandOnTheirPixelsWithClampedCornerGradientsAndHolesThatW
     EXPECT_EQ(readPixel(130, 16), clamped) << "the reference drawing clamps alike";
 }
 
-// Turns wrap at a full circle; turns below zero are left as they are.
-TEST(SpriteAngles, WrapAt360)
-{
-    EXPECT_DOUBLE_EQ(wrapDegrees(360), 0);
-    EXPECT_DOUBLE_EQ(wrapDegrees(725), 5);
-    EXPECT_DOUBLE_EQ(wrapDegrees(-10), -10);
-}
-
 // Every texel of a row or column differs from its neighbours, so a tile
 // drawn one pixel off is caught.
 Rgb pattern(int x, int y)

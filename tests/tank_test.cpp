@@ -96,17 +96,6 @@ TEST(TankTest, TheOutlineFollowsTheTank)
     EXPECT_EQ(std::vector<double>(o.y, o.y + 4), (std::vector<double>{436, 436, 465, 465}));
 }
 
-TEST(TankTest, PlayerTwosKeysDoNothingInAOnePlayerGame)
-{
-    startClearRound(1);
-    const double x = tank[0].x;
-    runPasses(30, Keys{playerKey(1, kLeftAction), playerKey(1, kFireAction)});
-    EXPECT_EQ(tank[0].x, x);
-    EXPECT_EQ(tank[1].x, kTwoPlayerStartX[1]);
-    EXPECT_FALSE(shot[0].active);
-    EXPECT_FALSE(shot[1].active);
-}
-
 // Wheel covers edge to edge, driving at each other: the pass undoes their
 // moves, swaps the speeds and parts them, before friction.
 TEST(TankTest, TouchingTanksSwapSpeedsAndPart)
