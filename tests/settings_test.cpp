@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -218,7 +219,12 @@ TEST_F(SettingsTest, ANoticeShowsOverEverythingThenFades)
 // .config; with neither, none.
 TEST(SettingsPathTest, AnAbsoluteXdgConfigHomeElseHomesConfig)
 {
-    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    // The tester's own values, put back at the end for the tests after it.
+    const char* const names[] = {"HOME", "XDG_CONFIG_HOME"};
+    std::optional<std::string> kept[2];
+    for (int i = 0; i < 2; ++i)
+        if (const char* value = std::getenv(names[i]))
+            kept[i] = value;
     setenv("HOME", "/home/p", 1);
     setenv("XDG_CONFIG_HOME", "/xdg", 1);
     EXPECT_EQ(defaultSettingsPath(), "/xdg/korvath/korvath.conf");
@@ -226,8 +232,8 @@ TEST(SettingsPathTest, AnAbsoluteXdgConfigHomeElseHomesConfig)
     EXPECT_EQ(defaultSettingsPath(), "/home/p/.config/korvath/korvath.conf");
     unsetenv("HOME");
     EXPECT_EQ(defaultSettingsPath(), "");
-    unsetenv("XDG_CONFIG_HOME");
-    setenv("HOME", home.c_str(), 1);
+    for (int i = 0; i < 2; ++i)
+        kept[i] ? setenv(names[i], kept[i]->c_str(), 1) : unsetenv(names[i]);
 }
 
 }  // namespace
